@@ -1,0 +1,245 @@
+// The input panel: change handlers that keep it consistent, the field checks, the
+// precision popup and the calculation action that all three callers share (the
+// "计算" button, the popup, and the optimization run once per case).
+
+#include "ui/ZAV_PAS_DWOR1.h"
+
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "ui/panel_lists.h"
+
+#include <cmath>
+
+namespace ui {
+
+using core::PileProcess;
+using core::SectionType;
+
+void TZAV_FRM_DWOR1::InvalidateResults()
+{
+    edt_Pr.setText(QString());
+    edt_ra.setText(QString());
+    edt_percent.setText(QString());
+    cbt_compute.setEnabled(true);
+    cbt_compute.setVisible(true);
+    cbt_View.setVisible(false);
+}
+
+void TZAV_FRM_DWOR1::cbb_jmlxChange()
+{
+    const bool rectangle = cbb_jmlx.itemIndex() == static_cast<int>(SectionType::Rectangular);
+    const bool circle = cbb_jmlx.itemIndex() == static_cast<int>(SectionType::Circular);
+    lb_dd.setText(rectangle ? QStringLiteral("矩形长边尺寸    a (mm)") : QStringLiteral("桩  身   直   径    d (mm)"));
+    lb_tyzd.setText(rectangle ? QStringLiteral("矩形短边尺寸    b (mm)") : QStringLiteral("椭圆直段长度    c (mm)"));
+    lb_tyzd.setEnabled(!circle);
+    cbe_tyzd.setEnabled(!circle);
+    cbe_tyzd.setItems(rectangle ? ShortSideItems() : StraightLengthItems());
+    if (circle)
+        cbe_tyzd.setText(QStringLiteral("0"));
+    else
+        cbe_tyzd.setItemIndex(rectangle ? 0 : 4); // "1000" for b, "500" for c
+    cbe_hr.setItems(rectangle ? RectangularEmbedmentItems() : CircularEmbedmentItems());
+    cbe_hr.setItemIndex(0);
+    InvalidateResults();
+}
+
+void TZAV_FRM_DWOR1::cbb_czgyChange()
+{
+    const bool driven = cbb_czgy.itemIndex() == static_cast<int>(PileProcess::Driven);
+    lb_ysjqdqk.setText(driven ? QStringLiteral("岩石状况") : QStringLiteral("岩石层破碎程度和清底情况"));
+    Rect place = cbb_ysjqdqk.geometry();
+    place.x = driven ? 130 : 272;
+    place.width = driven ? 230 : 88;
+    cbb_ysjqdqk.setGeometry(place);
+    cbb_ysjqdqk.setItems(driven ? DrivenConditionItems() : BoredConditionItems());
+    cbb_ysjqdqk.setItemIndex(driven ? 0 : 1);
+    // A driven pile bears on the rock: its embedment is not used (the text stays).
+    cbe_hr.setEnabled(!driven);
+    lb_hr.setEnabled(!driven);
+    lb_guifan2.setText(core::FormulaLabel(driven ? PileProcess::Driven : PileProcess::Bored));
+    InvalidateResults();
+}
+
+void TZAV_FRM_DWOR1::cbb_ysjqdqkChange()
+{
+    InvalidateResults();
+}
+
+void TZAV_FRM_DWOR1::cbe_hrChange()
+{
+    InvalidateResults();
+}
+
+namespace {
+enum class FieldRule { Positive, NotNegative };
+}
+
+// The field checks are looser than the calculation's: they flag what is not a number
+// or out of range as it is committed, and never stop anything.
+static void checkField(TZAV_FRM_DWOR1& form, Control& field, FieldRule rule, const QString& message)
+{
+    form.InvalidateResults();
+    const auto value = core::TryParseStrict(field.text(), form.decimalSeparator());
+    const bool pass = value && (rule == FieldRule::Positive ? *value > 0 : *value >= 0);
+    if (pass) {
+        form.ClearStatusMessage();
+        field.setTextColor(ColorBlack);
+    } else {
+        form.ShowStatusMessage(message, ColorRed);
+        field.setTextColor(ColorRed);
+    }
+}
+
+void TZAV_FRM_DWOR1::cbe_ddChange()
+{
+    checkField(*this, cbe_dd, FieldRule::Positive, QStringLiteral("桩身直径数据有错"));
+}
+
+void TZAV_FRM_DWOR1::cbe_tyzdChange()
+{
+    checkField(*this, cbe_tyzd, FieldRule::NotNegative, QStringLiteral("椭圆直段长度数据有错"));
+}
+
+void TZAV_FRM_DWOR1::edt_frkChange()
+{
+    checkField(*this, edt_frk, FieldRule::NotNegative, QStringLiteral("岩石单轴抗压强度值有错"));
+}
+
+void TZAV_FRM_DWOR1::popbox_jingduChange()
+{
+    if (popbox_jingdu.isVisible())
+        cbt_computeClick();
+}
+
+core::PileDesignCase TZAV_FRM_DWOR1::ReadPileDesignCase() const
+{
+    core::PileDesignCase pile;
+    pile.dText = cbe_dd.text();
+    pile.d = core::ParseLenient(pile.dText);
+    pile.cText = cbe_tyzd.text();
+    pile.c = core::ParseLenient(pile.cText);
+    pile.R = core::ParseLenient(edt_frk.text());
+    const int section = cbb_jmlx.itemIndex();
+    pile.section = section == 1 ? SectionType::Elliptical : section == 2 ? SectionType::Rectangular : SectionType::Circular;
+    pile.hText = cbe_hr.text();
+    pile.process = cbb_czgy.itemIndex() == 0 ? PileProcess::Driven : PileProcess::Bored;
+    pile.processText = cbb_czgy.text();
+    pile.condition = cbb_ysjqdqk.itemIndex();
+    pile.conditionText = cbb_ysjqdqk.text();
+    return pile;
+}
+
+void TZAV_FRM_DWOR1::ReportInputError(const QString& message, Control& field)
+{
+    ShowStatusMessage(message, ColorRed);
+    field.setTextColor(ColorRed);
+    lb_YHxingxi.setTextColor(ColorRed);
+    lb_YHxingxi.setText(QStringLiteral("运行中止，主界面可查看中止位置、原因"));
+    throw core::SilentAbort();
+}
+
+void TZAV_FRM_DWOR1::ValidatePileDesignCase(core::PileDesignCase& pile)
+{
+    auto passed = [this](Control& field) {
+        ClearStatusMessage();
+        field.setTextColor(ColorBlack);
+    };
+    if (pile.section == SectionType::Rectangular) {
+        if (!(pile.d > 0))
+            ReportInputError(QStringLiteral("矩形长边尺寸数据有错"), cbe_dd);
+        passed(cbe_dd);
+        if (!(pile.c > 0))
+            ReportInputError(QStringLiteral("矩形短边尺寸数据有错"), cbe_tyzd);
+        passed(cbe_tyzd);
+        if (pile.c >= pile.d) {
+            // Side a is the long one; equal sides take the rewrite too, so a square's
+            // texts always come back in the general form.
+            const QString longSide = core::FormatGeneral(pile.c, m_decimalSeparator);
+            const QString shortSide = core::FormatGeneral(pile.d, m_decimalSeparator);
+            cbe_dd.setText(longSide);
+            cbe_tyzd.setText(shortSide);
+            pile.dText = longSide;
+            pile.cText = shortSide;
+            pile.a = pile.c;
+            pile.b = pile.d;
+        } else {
+            pile.a = pile.d;
+            pile.b = pile.c;
+        }
+    } else {
+        if (!(pile.d > 0))
+            ReportInputError(QStringLiteral("桩身直径数据有错"), cbe_dd);
+        passed(cbe_dd);
+        if (pile.section == SectionType::Elliptical && !(pile.c > 0))
+            ReportInputError(QStringLiteral("椭圆直段长度数据有错"), cbe_tyzd);
+        passed(cbe_tyzd);
+    }
+
+    const QString embedmentError = QStringLiteral("嵌岩深度数据有错");
+    const qsizetype marker = pile.hText.indexOf(core::EmbedmentMarker(pile.section));
+    if (marker >= 0) {
+        pile.embedmentForm = core::EmbedmentForm::Multiple;
+        // A prefix that is no number is not an input message: the conversion error
+        // ends the action through the error report.
+        const double k = core::ParseStrict(QStringView(pile.hText).left(marker), m_decimalSeparator);
+        if (k < 0)
+            ReportInputError(embedmentError, cbe_hr);
+        pile.h = k * (pile.section == SectionType::Rectangular ? pile.b : pile.d);
+    } else {
+        pile.embedmentForm = core::EmbedmentForm::Millimetres;
+        const auto h = core::TryParseStrict(pile.hText, m_decimalSeparator);
+        if (!h || *h < 0)
+            ReportInputError(embedmentError, cbe_hr);
+        pile.h = *h;
+    }
+    passed(cbe_hr);
+}
+
+void TZAV_FRM_DWOR1::ShowResultBoxes(const core::CapacityResult& result, int precisionIndex)
+{
+    if (!core::IsPrecisionMode(precisionIndex))
+        return;
+    const auto mode = static_cast<core::PrecisionMode>(precisionIndex);
+    edt_Pr.setText(core::ForceText(result.Pp, mode, m_decimalSeparator));
+    edt_ra.setText(core::ForceText(result.P, mode, m_decimalSeparator));
+    edt_percent.setText(core::BoxShareText(result.share, mode, m_decimalSeparator) + QLatin1Char('%'));
+}
+
+void TZAV_FRM_DWOR1::CapacityCalculation()
+{
+    core::PileDesignCase pile = ReadPileDesignCase();
+    ValidatePileDesignCase(pile);
+    const core::CapacityResult result = core::ComputeCapacity(pile);
+
+    // Numbers no engineer could sign: a section or depth too large for a double, or a
+    // [P] of zero (R = 0 makes the share 0/0). They are refused like any input error.
+    if (!std::isfinite(result.A) || !std::isfinite(result.U)) {
+        ReportInputError(pile.section == SectionType::Rectangular ? QStringLiteral("矩形长边尺寸数据有错")
+                                                                  : QStringLiteral("桩身直径数据有错"),
+                         cbe_dd);
+    }
+    if (!std::isfinite(result.h))
+        ReportInputError(QStringLiteral("嵌岩深度数据有错"), cbe_hr);
+    if (result.P == 0 || !std::isfinite(result.P) || !std::isfinite(result.share))
+        ReportInputError(QStringLiteral("岩石单轴抗压强度值有错"), edt_frk);
+
+    lb_guifan2.setText(core::FormulaLabel(pile.process));
+    LastCapacity = {result.C1, result.C2, result.Ps};
+    ShowStatusMessage(core::HardnessText(result.hardness), ColorBlack);
+    const int precision = popbox_jingdu.itemIndex();
+    ShowResultBoxes(result, precision);
+    if (OptimizationMode != 0)
+        return;
+
+    if (core::IsPrecisionMode(precision))
+        AppendPileToReports(pile, result, static_cast<core::PrecisionMode>(precision));
+    cbt_View.setVisible(true);
+    cbt_compute.setEnabled(false);
+    cbt_compute.setVisible(false);
+    UnsavedReports = 3;
+    cbt_Save.setEnabled(true);
+    popbox_jingdu.setVisible(false);
+    cbt_sanchu.setEnabled(true);
+}
+
+} // namespace ui
