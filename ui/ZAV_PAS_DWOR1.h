@@ -207,6 +207,7 @@ public:
     void WriteTableHead();
     void RemoveTableFooter();
     void RemoveBookStamp();
+    // -- results screen: further helpers go here.
 
     // ---- Optimization screen (ZAV_PAS_DWOR1_optimization.cpp).
     void Grid1_YouhuaxuanxiangSelectCell(int column, int row);
@@ -219,6 +220,11 @@ public:
     void Grid2_YouhuajieguoCellDblClick(int column, int row);
     void Grid3_YouhuasaixuanCellDblClick(int column, int row);
     void FillOptimizationTables();
+    // Writes the grid as the 170-column list file into the documents folder.
+    void WriteOptimizationTable(const StringGrid& grid, const QString& title, const QString& fileName);
+    void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
+    void PickUpResult(const StringGrid& grid, int row);
+    // -- optimization screen: further helpers go here.
 
     // ---- The form itself.
     void runUserAction(const std::function<void()>& action) override;
