@@ -1,0 +1,184 @@
+#include "core/errors.h"
+#include "tests/testmain.h"
+#include "ui/controls.h"
+#include "ui/guard.h"
+#include "ui/stringgrid.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+using namespace ui;
+
+namespace {
+// A form of two controls, recording what its guard reports.
+struct TestForm : ActionGuard {
+    QStringList reports;
+    int depth = 0;
+    void runUserAction(const std::function<void()>& action) override
+    {
+        RunGuarded(action, [this](const QString& m) { reports << m; }, depth);
+    }
+};
+} // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void changeFiresOnlyOnRealChange()
+    {
+        TestForm form;
+        Layer screen(form, nullptr, QStringLiteral("screen"));
+        ComboEdit edit(form, &screen, QStringLiteral("edit"));
+        ComboBox box(form, &screen, QStringLiteral("box"));
+        int edits = 0;
+        int boxes = 0;
+        edit.onChange = [&] { ++edits; };
+        box.onChange = [&] { ++boxes; };
+        edit.setItems({QStringLiteral("a"), QStringLiteral("b")});
+        box.setItems({QStringLiteral("x"), QStringLiteral("y")});
+        edit.setText(QStringLiteral("a"));
+        edit.setText(QStringLiteral("a"));
+        edit.commit(QStringLiteral("a"));
+        edit.pick(0);
+        QCOMPARE(edits, 1);
+        QCOMPARE(edit.itemIndex(), 0);
+        edit.pick(1);
+        QCOMPARE(edits, 2);
+        QCOMPARE(edit.text(), QStringLiteral("b"));
+        edit.commit(QStringLiteral("typed"));
+        QCOMPARE(edit.itemIndex(), -1);
+        box.setItemIndex(1);
+        box.setItemIndex(1);
+        box.pick(1);
+        box.pick(7); // no such item
+        QCOMPARE(boxes, 1);
+        QCOMPARE(box.text(), QStringLiteral("y"));
+    }
+
+    void handlersCascadeInsideTheSetter()
+    {
+        TestForm form;
+        ComboBox first(form, nullptr, QStringLiteral("first"));
+        Edit second(form, nullptr, QStringLiteral("second"));
+        QStringList order;
+        first.setItems({QStringLiteral("0"), QStringLiteral("1")});
+        first.onChange = [&] {
+            order << QStringLiteral("first begins");
+            second.setText(first.text());
+            order << QStringLiteral("first ends");
+        };
+        second.onChange = [&] { order << QStringLiteral("second"); };
+        first.setItemIndex(1);
+        QCOMPARE(order, QStringList({QStringLiteral("first begins"), QStringLiteral("second"),
+                                     QStringLiteral("first ends")}));
+    }
+
+    void userCannotReachHiddenOrDisabledControls()
+    {
+        TestForm form;
+        Layer screen(form, nullptr, QStringLiteral("screen"));
+        GroupBox group(form, &screen, QStringLiteral("group"));
+        Button button(form, &group, QStringLiteral("button"));
+        int clicks = 0;
+        button.onClick = [&] { ++clicks; };
+        button.click();
+        group.setEnabled(false);
+        button.click();
+        group.setEnabled(true);
+        screen.setVisible(false);
+        button.click();
+        screen.setVisible(true);
+        button.setVisible(false);
+        button.click();
+        QCOMPARE(clicks, 1);
+    }
+
+    void guardTurnsErrorsIntoReports()
+    {
+        TestForm form;
+        Button button(form, nullptr, QStringLiteral("button"));
+        QString stage;
+        button.onClick = [&] {
+            stage = QStringLiteral("begun");
+            if (form.reports.isEmpty())
+                throw core::ConversionError(QStringLiteral("“x”不是有效的数值"));
+            throw core::SilentAbort();
+        };
+        button.click();
+        QCOMPARE(form.reports, QStringList({QStringLiteral("“x”不是有效的数值")}));
+        button.click(); // the silent abort shows nothing
+        QCOMPARE(form.reports.size(), 1);
+        button.onClick = [] { throw std::runtime_error("disk full"); };
+        button.click();
+        QCOMPARE(form.reports.last(), QStringLiteral("disk full"));
+        QCOMPARE(form.depth, 0);
+    }
+
+    void trackBarClampsAndKeepsRealValues()
+    {
+        TestForm form;
+        TrackBar bar(form, nullptr, QStringLiteral("bar"));
+        bar.setRange(4, 24);
+        int changes = 0;
+        bar.onChange = [&] { ++changes; };
+        bar.slide(30);
+        QCOMPARE(bar.value(), 24.0);
+        bar.slide(4.5);
+        QCOMPARE(bar.value(), 4.5);
+        bar.slide(-1);
+        QCOMPARE(bar.value(), 4.0);
+        bar.slide(4);
+        QCOMPARE(changes, 3);
+    }
+
+    void gridStoresRowsCompactly()
+    {
+        TestForm form;
+        StringGrid grid(form, nullptr, QStringLiteral("grid"));
+        StringColumn a(form, grid, QStringLiteral("a"));
+        StringColumn b(form, grid, QStringLiteral("b"));
+        const QString row0[] = {QStringLiteral("圆  桩"), QStringLiteral("1000")};
+        const QString row1[] = {QStringLiteral("圆  桩"), QStringLiteral("1500")};
+        grid.appendRow(row0);
+        grid.appendRow(row1);
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cell(0, 1), QStringLiteral("圆  桩"));
+        QCOMPARE(grid.cell(1, 1), QStringLiteral("1500"));
+        QCOMPARE(grid.cell(5, 5), QString());
+        const quint32 reversed[] = {1, 0};
+        grid.reorderRows(reversed);
+        QCOMPARE(grid.cell(1, 0), QStringLiteral("1500"));
+        StringGrid copy(form, nullptr, QStringLiteral("copy"), grid.textPool());
+        StringColumn c(form, copy, QStringLiteral("c"));
+        StringColumn d(form, copy, QStringLiteral("d"));
+        copy.appendRowFrom(grid, 1);
+        QCOMPARE(copy.cell(1, 0), QStringLiteral("1000"));
+        grid.clearRows();
+        QCOMPARE(grid.rowCount(), 0);
+        QCOMPARE(grid.cell(0, 0), QString());
+    }
+
+    void gridEditingFollowsReadOnly()
+    {
+        TestForm form;
+        StringGrid grid(form, nullptr, QStringLiteral("grid"));
+        StringColumn a(form, grid, QStringLiteral("a"));
+        StringColumn b(form, grid, QStringLiteral("b"));
+        b.setReadOnly(true);
+        grid.setRowCount(1);
+        int done = 0;
+        grid.onEditingDone = [&](int, int) { ++done; };
+        grid.editCell(0, 0, QStringLiteral("x"));
+        grid.editCell(1, 0, QStringLiteral("y"));
+        grid.editCell(3, 3, QStringLiteral("z"));
+        QCOMPARE(grid.cell(0, 0), QStringLiteral("x"));
+        QCOMPARE(grid.cell(1, 0), QString());
+        QCOMPARE(done, 1);
+        QCOMPARE(grid.selectedColumn(), 1);
+    }
+};
+
+ROCKPILE_TEST(ControlsTest)
+#include "controls_test.moc"

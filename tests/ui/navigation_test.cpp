@@ -1,0 +1,144 @@
+#include "tests/formfixture.h"
+#include "tests/testmain.h"
+#include "ui/ZAV_HBT_PAS_CopyRight.h"
+
+#include <QTest>
+
+using namespace ui;
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startUp()
+    {
+        FormFixture f;
+        QVERIFY(f->MainFormLayer.isVisible());
+        QVERIFY(!f->JieGuo_DocLayer.isVisible());
+        QVERIFY(!f->YouHuaFormLayer.isVisible());
+        QVERIFY(f->img_logo.isVisible());
+        QVERIFY(!f->lb_shuoming.isVisible());
+        QVERIFY(f->cbt_compute.isVisible());
+        QVERIFY(!f->cbt_View.isVisible());
+        QCOMPARE(f->OptimizationMode, 0);
+        QCOMPARE(f->ReportPileCount, 0);
+        QCOMPARE(f->UnsavedReports, 0);
+        QCOMPARE(f->DSortOrder, 0);
+        QCOMPARE(f->PSortOrder, 0);
+        QVERIFY(!f->aboutForm());
+        QCOMPARE(f->lb_cxm.text(), QStringLiteral("嵌岩桩承载力计算"));
+        QCOMPARE(f->lb_cxm.textColor(), ColorBlueViolet);
+        QCOMPARE(f->cbt_YouHua.hint(), QStringLiteral("筛选优化"));
+        QCOMPARE(TZAV_FRM_DWOR1::caption(), QStringLiteral("嵌岩桩承载力计算 (TB10093-2017)"));
+    }
+
+    void optimizationScreenAndBack()
+    {
+        FormFixture f;
+        f->cbt_compute.click();
+        const QString result = f->edt_ra.text();
+        f->cbt_YouHua.click();
+        QVERIFY(!f->MainFormLayer.isVisible());
+        QVERIFY(f->YouHuaFormLayer.isVisible());
+        QCOMPARE(f->OptimizationMode, 1);
+        f->cbt_YHfanhui.click();
+        QVERIFY(f->MainFormLayer.isVisible());
+        QVERIFY(!f->YouHuaFormLayer.isVisible());
+        QCOMPARE(f->OptimizationMode, 0);
+        QCOMPARE(f->edt_ra.text(), result);
+        QCOMPARE(f->cbe_dd.text(), QStringLiteral("1000"));
+        QVERIFY(f->cbt_View.isVisible());
+    }
+
+    void resultsScreenAndBack()
+    {
+        FormFixture f;
+        f->cbt_compute.click();
+        f->cbt_View.click();
+        QVERIFY(!f->MainFormLayer.isVisible());
+        QVERIFY(f->JieGuo_DocLayer.isVisible());
+        QCOMPARE(f->meo_jisuanjieguo_Doc.fontSize(), 14.0);
+        QCOMPARE(f->meo_jisuanjieguo_Xls.fontSize(), 14.0);
+        f->OptimizationMode = 1; // "返回" on the results screen leaves the mode alone
+        f->cbt_Exit.click();
+        QVERIFY(f->MainFormLayer.isVisible());
+        QVERIFY(!f->JieGuo_DocLayer.isVisible());
+        QCOMPARE(f->OptimizationMode, 1);
+    }
+
+    void exitClosesAtOnce()
+    {
+        FormFixture f;
+        ZAV_FRM_DWOR1 = f.form.get();
+        bool windowClosed = false;
+        f->closeWindow = [&] { windowClosed = true; };
+        f->cbt_compute.click();
+        f->cbt_tuichu.click();
+        QVERIFY(f->isClosed());
+        QVERIFY(windowClosed);
+        QVERIFY(!ZAV_FRM_DWOR1);
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
+    void aboutDialog()
+    {
+        FormFixture f;
+        f->cbt_CopyRight.click();
+        TZAV_HBT_FRM_CopyRight* about = f->aboutForm();
+        QVERIFY(about);
+        QVERIFY(about->isShown());
+        about->Hide();
+        f->cbt_CopyRight.click();
+        QCOMPARE(f->aboutForm(), about);
+        QVERIFY(about->isShown());
+        QCOMPARE(about->showCount(), 2);
+        QCOMPARE(TZAV_HBT_FRM_CopyRight::caption(), QStringLiteral("关于"));
+        QCOMPARE(about->lb_mokuaiming.text(), QStringLiteral("嵌岩桩承载力计算"));
+    }
+
+    void aboutLinksHover()
+    {
+        FormFixture f;
+        f->cbt_CopyRight.click();
+        TZAV_HBT_FRM_CopyRight& about = *f->aboutForm();
+        const QString name = about.lb_danwei.text();
+        about.lb_danwei.setItalic(true);
+        about.lb_danwei.mouseMove();
+        QCOMPARE(about.lb_danwei.text(), Maker().organisationUrl);
+        QVERIFY(about.lb_danwei.isBold());
+        QVERIFY(about.lb_danwei.isUnderline());
+        QCOMPARE(about.lb_danwei.textColor(), ColorRed);
+        about.lb_danwei.mouseLeave();
+        QCOMPARE(about.lb_danwei.text(), name);
+        QVERIFY(!about.lb_danwei.isBold());
+        QVERIFY(!about.lb_danwei.isUnderline());
+        QVERIFY(about.lb_danwei.isItalic());
+        QCOMPARE(about.lb_danwei.textColor(), ColorBlack);
+
+        for (LinkLabel* link : {&about.lb_wangzhi, &about.lb_lianxiUr}) {
+            link->mouseMove();
+            QCOMPARE(link->textColor(), ColorRed);
+            link->mouseLeave();
+            QCOMPARE(link->textColor(), ColorBlue);
+            QVERIFY(!link->isUnderline());
+        }
+    }
+
+    void aboutLinksOpenThroughTheShell()
+    {
+        FormFixture f;
+        f->cbt_CopyRight.click();
+        TZAV_HBT_FRM_CopyRight& about = *f->aboutForm();
+        about.lb_danwei.click();
+        about.lb_wangzhi.click();
+        about.lb_lianxiUr.click();
+        about.cbt_update.click();
+        QCOMPARE(f.platform.openedUrls,
+                 QStringList({Maker().organisationUrl, Maker().websiteUrl, QStringLiteral("mailto:") + Maker().email,
+                              Maker().downloadUrl}));
+        QVERIFY(f.platform.errors.isEmpty());
+    }
+};
+
+ROCKPILE_TEST(NavigationTest)
+#include "navigation_test.moc"
