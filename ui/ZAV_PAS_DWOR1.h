@@ -225,6 +225,11 @@ public:
     void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
     void PickUpResult(const StringGrid& grid, int row);
     // -- optimization screen: further helpers go here.
+    // The optimization screen's status line: errors in red, completions in black.
+    void ShowOptimizationMessage(const QString& text, quint32 color);
+    // Column 0 of the full list: "ZH-" numbers once a run has completed, plain
+    // positions when it stopped early.
+    void NumberOptimizationRows(bool final);
 
     // ---- The form itself.
     void runUserAction(const std::function<void()>& action) override;
