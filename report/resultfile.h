@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <memory>
@@ -14,12 +15,19 @@
 namespace report {
 
 // The documents folder, the platform's separator and the file name. An empty folder is
-// an error: a result file never goes into the root of a drive or file system.
+// an error: a result file never goes into the root of a drive or file system. The folder
+// is created when it does not exist yet; throws core::FileError when that fails.
 QString ResultFilePath(const QString& documentsFolder, const QString& fileName);
 
 // Streams text into a result file in the system's legacy code page (GBK, code page 936,
 // on Linux; the active ANSI code page on Windows), "?" for what the code page cannot
 // hold, no byte-order mark unless asked for and the code page is UTF-8.
+//
+// The constructor throws core::FileError when the file cannot be created, write() when
+// the bytes cannot be written (disk full), commit() when the earlier file cannot be
+// replaced. Until commit() has returned, the earlier file stays as it was; a writer
+// destroyed without commit() leaves it untouched. Text is encoded into a reusable
+// buffer and written in large blocks, so many small writes cost little.
 class ResultFileWriter {
 public:
     explicit ResultFileWriter(const QString& path, bool byteOrderMarkIfUtf8 = false);
@@ -38,5 +46,9 @@ private:
 
 // The bytes of a text in the result-file encoding.
 QByteArray EncodeResultText(QStringView text);
+
+// A report as the memo holds it: the lines joined by CR LF, nothing after the last one,
+// with the byte-order mark rule of the report files.
+void WriteReportFile(const QString& path, const QStringList& lines);
 
 } // namespace report
