@@ -1,22 +1,193 @@
-// Results screen, the two reports and saving.
+// Results screen, the two reports and saving. The memos are the only record of the
+// piles calculated: every operation here re-reads their lines, and the report layout
+// (book sections closed by a 50-"=" line, the table's four footer lines) is what lets
+// delete-last find the last pile again.
 
 #include "ui/ZAV_PAS_DWOR1.h"
 
+#include "report/calculation_book.h"
+#include "report/resultfile.h"
+#include "report/summary_table.h"
+
 namespace ui {
 
-void TZAV_FRM_DWOR1::cbt_PageBookClick() {}
-void TZAV_FRM_DWOR1::cbt_sanchuClick() {}
-void TZAV_FRM_DWOR1::tcb_meoFontSizeChange() {}
-void TZAV_FRM_DWOR1::cbt_SaveClick() {}
-void TZAV_FRM_DWOR1::cbt_YHsaveClick() {}
-void TZAV_FRM_DWOR1::DisplayRationale(const QStringList&, std::function<void()>) {}
-void TZAV_FRM_DWOR1::WriteResultFiles(const QStringList&, const QList<PermissionStatus>&) {}
-void TZAV_FRM_DWOR1::AppendPileToReports(const core::PileDesignCase&, const core::CapacityResult&,
-                                         core::PrecisionMode)
+namespace {
+
+const QString BookFileName = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_文本.txt");
+const QString TableFileName = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_表格.txt");
+
+// Bits of UnsavedReports: the book and the table extended since they were last saved.
+constexpr qint32 BookUnsaved = 1;
+constexpr qint32 TableUnsaved = 2;
+
+// The memo shows its first lines again.
+void moveToTop(Memo& memo)
 {
+    memo.moveCaretToLineEnd();
+    memo.moveCaretToStart();
 }
-void TZAV_FRM_DWOR1::WriteTableHead() {}
-void TZAV_FRM_DWOR1::RemoveTableFooter() {}
-void TZAV_FRM_DWOR1::RemoveBookStamp() {}
+
+} // namespace
+
+void TZAV_FRM_DWOR1::AppendPileToReports(
+    const core::PileDesignCase& pile, const core::CapacityResult& result, core::PrecisionMode mode)
+{
+    ++ReportPileCount;
+    const int n = ReportPileCount;
+    if (n == 1) {
+        WriteTableHead();
+    } else {
+        RemoveTableFooter();
+        RemoveBookStamp();
+    }
+    // One time for both reports, so that their stamps agree.
+    const QString timeText = TimeText(platform().now());
+    meo_jisuanjieguo_Xls.addLine(
+        report::SummaryTableRow(pile, result, n, mode, m_decimalSeparator));
+    meo_jisuanjieguo_Xls.addLines(report::SummaryTableFooter(timeText));
+    meo_jisuanjieguo_Doc.addLines(
+        report::BookSectionLines(pile, result, n, mode, timeText, m_decimalSeparator));
+}
+
+void TZAV_FRM_DWOR1::WriteTableHead()
+{
+    meo_jisuanjieguo_Xls.addLines(report::SummaryTableHead());
+}
+
+void TZAV_FRM_DWOR1::RemoveTableFooter()
+{
+    for (int i = 0; i < report::SummaryTableFooterLines; ++i)
+        meo_jisuanjieguo_Xls.deleteLine(meo_jisuanjieguo_Xls.lineCount() - 1);
+    meo_jisuanjieguo_Xls.moveCaretToStart();
+}
+
+void TZAV_FRM_DWOR1::RemoveBookStamp()
+{
+    meo_jisuanjieguo_Doc.deleteLine(meo_jisuanjieguo_Doc.lineCount() - 1);
+    meo_jisuanjieguo_Doc.moveCaretToStart();
+}
+
+void TZAV_FRM_DWOR1::cbt_PageBookClick()
+{
+    // "保存" follows whether the report that comes on display is still unsaved.
+    const QString page = cbt_PageBook.text();
+    if (page == QLatin1String("1")) {
+        meo_jisuanjieguo_Doc.setVisible(false);
+        meo_jisuanjieguo_Xls.setVisible(true);
+        cbt_Save.setEnabled((UnsavedReports & TableUnsaved) != 0);
+        cbt_PageBook.setText(QStringLiteral("2"));
+    } else if (page == QLatin1String("2")) {
+        meo_jisuanjieguo_Xls.setVisible(false);
+        meo_jisuanjieguo_Doc.setVisible(true);
+        cbt_Save.setEnabled((UnsavedReports & BookUnsaved) != 0);
+        cbt_PageBook.setText(QStringLiteral("1"));
+    }
+}
+
+void TZAV_FRM_DWOR1::cbt_sanchuClick()
+{
+    if (ReportPileCount <= 1) {
+        ReportPileCount = 0;
+        moveToTop(meo_jisuanjieguo_Xls);
+        meo_jisuanjieguo_Xls.clearLines();
+        moveToTop(meo_jisuanjieguo_Doc);
+        meo_jisuanjieguo_Doc.clearLines();
+        UnsavedReports = 0;
+        cbt_Save.setEnabled(false);
+        cbt_sanchu.setEnabled(false);
+        return;
+    }
+    --ReportPileCount;
+    // The last row stands right above the footer.
+    Memo& table = meo_jisuanjieguo_Xls;
+    table.deleteLine(table.lineCount() - 1 - report::SummaryTableFooterLines);
+    moveToTop(table);
+    // The last section ends with the closing line right above the stamp: remove that
+    // line, then every line above the stamp until the previous section's closing line
+    // is there. Each round removes a line, so even a book without closing lines ends.
+    Memo& book = meo_jisuanjieguo_Doc;
+    const QString closing = report::BookClosingLine();
+    book.deleteLine(book.lineCount() - 2);
+    while (book.lineCount() >= 2 && book.lines().at(book.lineCount() - 2) != closing) {
+        book.deleteLine(book.lineCount() - 2);
+        moveToTop(book);
+    }
+}
+
+void TZAV_FRM_DWOR1::tcb_meoFontSizeChange()
+{
+    meo_jisuanjieguo_Xls.setFontSize(tcb_meoFontSize.value());
+    meo_jisuanjieguo_Doc.setFontSize(tcb_meoFontSize.value());
+}
+
+void TZAV_FRM_DWOR1::cbt_SaveClick()
+{
+    // The answer may come after this click has returned (a rationale dialog first), so
+    // both handlers run guarded on their own: a file error still reaches the error report.
+    platform().requestPermissions(
+        {FPermissionWriteExternalStorage},
+        [this](const QStringList& names, const QList<PermissionStatus>& results) {
+            runUserAction([&] { WriteResultFiles(names, results); });
+        },
+        [this](const QStringList& names, std::function<void()> proceed) {
+            runUserAction([&] { DisplayRationale(names, proceed); });
+        });
+}
+
+void TZAV_FRM_DWOR1::cbt_YHsaveClick()
+{
+    cbt_SaveClick();
+}
+
+void TZAV_FRM_DWOR1::DisplayRationale(
+    const QStringList& permissions, std::function<void()> postRationale)
+{
+    QString message;
+    for (const QString& name : permissions) {
+        if (name == FPermissionWriteExternalStorage)
+            message += QStringLiteral("需要存贮权限，否则计算结果不能存盘");
+    }
+    // One dialog for the whole request: the request must go on exactly once.
+    platform().showMessage(message, [this, postRationale] {
+        if (postRationale)
+            runUserAction(postRationale);
+    });
+}
+
+void TZAV_FRM_DWOR1::WriteResultFiles(
+    const QStringList&, const QList<PermissionStatus>& grantResults)
+{
+    if (grantResults.size() != 1 || grantResults.front() != PermissionStatus::Granted) {
+        platform().showMessage(QStringLiteral("无权存盘"), {});
+        return;
+    }
+    // State changes only once the file has been written: a failed save throws first.
+    if (OptimizationMode == 0) {
+        const QString page = cbt_PageBook.text();
+        if (page == QLatin1String("1")) {
+            report::WriteReportFile(
+                report::ResultFilePath(platform().documentsFolder(), BookFileName),
+                meo_jisuanjieguo_Doc.lines());
+            UnsavedReports &= ~BookUnsaved;
+            cbt_Save.setEnabled(false);
+        } else if (page == QLatin1String("2")) {
+            report::WriteReportFile(
+                report::ResultFilePath(platform().documentsFolder(), TableFileName),
+                meo_jisuanjieguo_Xls.lines());
+            UnsavedReports &= ~TableUnsaved;
+            cbt_Save.setEnabled(false);
+        }
+        return;
+    }
+    if (Grid2_Youhuajieguo.isVisible() && Grid2_Youhuajieguo.rowCount() > 0) {
+        WriteOptimizationTable(Grid2_Youhuajieguo, QStringLiteral("嵌岩桩优化计算原始结果"),
+            QStringLiteral("嵌岩桩优化计算原始结果(依据TB10093-2017)_表格.txt"));
+        cbt_YHsave.setEnabled(false);
+    } else if (Grid3_Youhuasaixuan.isVisible() && Grid3_Youhuasaixuan.rowCount() > 0) {
+        WriteOptimizationTable(Grid3_Youhuasaixuan, QStringLiteral("嵌岩桩优化计算筛选结果"),
+            QStringLiteral("嵌岩桩优化计算筛选结果(依据TB10093-2017)_表格.txt"));
+        cbt_YHsave.setEnabled(false);
+    }
+}
 
 } // namespace ui
