@@ -1,0 +1,233 @@
+#include "view/gridtable.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+#include <cmath>
+
+namespace view {
+
+namespace {
+
+Qt::Alignment alignmentOf(ui::TextAlign align)
+{
+    switch (align) {
+    case ui::TextAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case ui::TextAlign::Trailing:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case ui::TextAlign::Leading:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+constexpr int RowHeight = 22;
+
+} // namespace
+
+StringGridModel::StringGridModel(const ui::StringGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_grid(grid)
+    , m_rows(grid.rowCount())
+    , m_columns(grid.columnCount())
+    , m_dataRevision(grid.dataRevision())
+{
+    for (int col = 0; col < m_columns; ++col)
+        m_headerRevisions.push_back(grid.column(col).revision());
+}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_columns;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        // Out of range (the grid shrank inside an action not yet synced) reads empty.
+        return m_grid.cellView(index.column(), index.row()).toString();
+    case Qt::TextAlignmentRole:
+        if (index.column() < m_grid.columnCount())
+            return QVariant::fromValue(alignmentOf(m_grid.column(index.column()).alignment()));
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::DisplayRole && section >= 0 && section < m_rows)
+            return section + 1;
+        return {};
+    }
+    if (section < 0 || section >= m_columns || section >= m_grid.columnCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_grid.header(section);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    return {};
+}
+
+Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Read-only as the form says at this moment (it changes with the selected cell).
+    if (index.column() < m_grid.columnCount() && !m_grid.isReadOnly() && !m_grid.column(index.column()).isReadOnly())
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !onEdit)
+        return false;
+    onEdit(index.column(), index.row(), value.toString());
+    return true;
+}
+
+void StringGridModel::sync()
+{
+    if (m_grid.rowCount() != m_rows || m_grid.columnCount() != m_columns) {
+        beginResetModel();
+        m_rows = m_grid.rowCount();
+        m_columns = m_grid.columnCount();
+        m_dataRevision = m_grid.dataRevision();
+        m_headerRevisions.clear();
+        for (int col = 0; col < m_columns; ++col)
+            m_headerRevisions.push_back(m_grid.column(col).revision());
+        endResetModel();
+        return;
+    }
+    if (m_grid.dataRevision() != m_dataRevision) {
+        m_dataRevision = m_grid.dataRevision();
+        if (m_rows > 0 && m_columns > 0)
+            Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
+    }
+    int first = -1;
+    int last = -1;
+    for (int col = 0; col < m_columns; ++col) {
+        const quint64 revision = m_grid.column(col).revision();
+        if (revision != m_headerRevisions[static_cast<size_t>(col)]) {
+            m_headerRevisions[static_cast<size_t>(col)] = revision;
+            first = first < 0 ? col : first;
+            last = col;
+        }
+    }
+    if (first >= 0)
+        Q_EMIT headerDataChanged(Qt::Horizontal, first, last);
+}
+
+GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
+    : QTableView(parent)
+    , m_grid(grid)
+    , m_run(std::move(run))
+    , m_model(grid, this)
+{
+    setModel(&m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(grid.selectsWholeRows() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    setAlternatingRowColors(true);
+    setWordWrap(false);
+    // "ZH-0000123" in a narrow column: the end of a text tells the rows apart.
+    setTextElideMode(Qt::ElideMiddle);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // Every row has the same height, so a million rows need no measuring.
+    QHeaderView* rows = verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(RowHeight);
+    rows->setMinimumSectionSize(RowHeight);
+    rows->hide();
+
+    QHeaderView* columns = horizontalHeader();
+    columns->setSectionsMovable(true);
+    columns->setSectionsClickable(true);
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    // The header click means the column as created, wherever the user has moved it:
+    // sectionClicked reports the logical index, which is the grid's column.
+    connect(columns, &QHeaderView::sectionClicked, this,
+            [this](int column) { m_run([this, column] { m_grid.clickHeader(column); }); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        m_run([this, index] { m_grid.doubleClickCell(index.column(), index.row()); });
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) { currentCellChanged(current); });
+    m_model.onEdit = [this](int column, int row, const QString& text) {
+        m_run([this, column, row, text] { m_grid.editCell(column, row, text); });
+    };
+    sync();
+}
+
+void GridTable::currentCellChanged(const QModelIndex& current)
+{
+    if (!current.isValid())
+        return;
+    if (current.column() == m_grid.selectedColumn() && current.row() == m_grid.selectedRow())
+        return;
+    const int column = current.column();
+    const int row = current.row();
+    m_run([this, column, row] { m_grid.selectCell(column, row); });
+}
+
+void GridTable::sync()
+{
+    m_model.sync();
+    const int count = m_grid.columnCount();
+    m_widths.resize(static_cast<size_t>(count), -1);
+    m_visible.resize(static_cast<size_t>(count), -1);
+    for (int col = 0; col < count; ++col) {
+        const ui::StringColumn& column = m_grid.column(col);
+        const size_t at = static_cast<size_t>(col);
+        if (column.width() != m_widths[at]) {
+            m_widths[at] = column.width();
+            setColumnWidth(col, static_cast<int>(std::lround(column.width())));
+        }
+        if (int(column.isVisible()) != m_visible[at]) {
+            m_visible[at] = column.isVisible();
+            setColumnHidden(col, !column.isVisible());
+        }
+    }
+    // The form may move the current cell itself; show where it is without reporting
+    // it back as the user's selection.
+    const int row = m_grid.selectedRow();
+    const int col = m_grid.selectedColumn();
+    const QModelIndex current = currentIndex();
+    if (row < 0 || row >= m_model.rowCount()) {
+        if (current.isValid()) {
+            const QSignalBlocker blocker(selectionModel());
+            selectionModel()->clear();
+            viewport()->update();
+        }
+    } else if (current.row() != row || (col >= 0 && current.column() != col)) {
+        const QSignalBlocker blocker(selectionModel());
+        const QModelIndex target = m_model.index(row, std::clamp(col, 0, std::max(m_model.columnCount() - 1, 0)));
+        const auto how = selectionBehavior() == QAbstractItemView::SelectRows
+            ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+            : QItemSelectionModel::ClearAndSelect;
+        selectionModel()->setCurrentIndex(target, how);
+        viewport()->update();
+    }
+}
+
+} // namespace view

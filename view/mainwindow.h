@@ -1,0 +1,66 @@
+#pragma once
+
+// The program's one window: 380 x 700 device-independent pixels, fixed, centred, a
+// title bar without buttons, the sky-blue-to-white gradient, and the three stacked
+// screens of the main form with every control at its design place. It shows the About
+// window when the form asks for it, and closes when the form closes.
+
+#include "ui/ZAV_PAS_DWOR1.h"
+#include "view/binder.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace view {
+
+class AboutWindow;
+
+class MainWindow : public QWidget {
+public:
+    explicit MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Brings every widget up to the form (after every forwarded action it runs by itself).
+    void refresh();
+    QWidget* widgetFor(const ui::Control& control) const { return m_binder.widgetFor(control); }
+    // Null until the first "©".
+    AboutWindow* aboutWindow() const { return m_about.get(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void syncAboutWindow();
+    void reportError(const QString& message);
+
+    ui::TZAV_FRM_DWOR1& m_form;
+    FormBinder m_binder;
+    std::unique_ptr<AboutWindow> m_about;
+    int m_aboutShowCount = 0;
+    bool m_closing = false;
+};
+
+// The About window of the About form: 260 x 330, its own gradient, shown modeless.
+// Escape, the window system or a click elsewhere dismisses it, which only hides it.
+class AboutWindow : public QWidget {
+public:
+    AboutWindow(ui::TZAV_HBT_FRM_CopyRight& form, std::function<void(const QString&)> reportError);
+    ~AboutWindow() override;
+
+    void refresh() { m_binder.refresh(); }
+    QWidget* widgetFor(const ui::Control& control) const { return m_binder.widgetFor(control); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    ui::TZAV_HBT_FRM_CopyRight& m_form;
+    FormBinder m_binder;
+};
+
+} // namespace view
