@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots from the real program under a virtual X server:
+#   docs/screenshot-input.png         the input screen after "计算" with the defaults
+#   docs/screenshot-book.png          "结果": the calculation book of that pile
+#   docs/screenshot-table.png         the page button: the summary table
+#   docs/screenshot-optimization.png  "★", then "计算" with the default ranges
+# The program is driven with the mouse at the design places of its buttons, exactly as
+# a user would; nothing is faked. Safe to run again: it uses a free display and cleans
+# up after itself.
+#
+#   bash scripts/screenshots.sh [path/to/ZAV_PRJ_DWOR1]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=${1:-build/ZAV_PRJ_DWOR1}
+out=docs
+
+packages=(xvfb xauth xdotool imagemagick fonts-noto-cjk)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -q
+    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if [ ! -x "$program" ]; then
+    echo "No program at $program: build it first (bash scripts/build.sh)." >&2
+    exit 1
+fi
+
+display=""
+for n in $(seq 90 150); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+        display=":$n"
+        break
+    fi
+done
+[ -n "$display" ] || { echo "No free X display number." >&2; exit 1; }
+
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+# A Chinese user's locale, so that numbers and the report time read as they would.
+env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE= \
+    "$program" >/dev/null 2>&1 &
+app_pid=$!
+
+window=""
+for _ in $(seq 1 100); do
+    window=$(xdotool search --name "TB10093-2017" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "The program's window did not appear." >&2; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+
+# Clicks the design point (x, y) of the window, then lets the program settle.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+    xdotool mousemove 0 0
+    sleep "${3:-0.8}"
+}
+shot() {
+    mkdir -p "$out"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1"
+    echo "$out/$1"
+}
+
+sleep 1
+click 90 634        # "计算" with the defaults
+shot screenshot-input.png
+click 90 634        # "结果", in the same place
+shot screenshot-book.png
+click 346 16        # page button: the summary table
+shot screenshot-table.png
+click 346 16        # back to the book
+click 90 634        # "返回"
+click 182 634       # "★"
+click 67 634 3      # "计算" of the optimization screen
+shot screenshot-optimization.png
+click 307 634       # "返回"
+click 274 634       # "退出"
+for _ in $(seq 1 30); do
+    kill -0 "$app_pid" 2>/dev/null || { app_pid=""; break; }
+    sleep 0.1
+done
