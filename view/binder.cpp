@@ -19,19 +19,6 @@ namespace view {
 
 namespace {
 
-Qt::Alignment alignmentOf(ui::TextAlign align)
-{
-    switch (align) {
-    case ui::TextAlign::Center:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case ui::TextAlign::Trailing:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case ui::TextAlign::Leading:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 int designUnits(double value)
 {
     return static_cast<int>(std::lround(value));
@@ -64,7 +51,8 @@ void setTextColor(QWidget& widget, std::initializer_list<QPalette::ColorRole> ro
 void applyCommon(const ui::Control& control, QWidget& widget, const QFont& baseFont)
 {
     const ui::Rect r = control.geometry();
-    const QRect place(designUnits(r.x), designUnits(r.y), designUnits(r.width), designUnits(r.height));
+    const QRect place(
+        designUnits(r.x), designUnits(r.y), designUnits(r.width), designUnits(r.height));
     if (widget.geometry() != place)
         widget.setGeometry(place);
     widget.setEnabled(control.isEnabled());
@@ -89,7 +77,8 @@ void setItems(QComboBox& box, const QStringList& items)
 
 } // namespace
 
-FormBinder::FormBinder(std::function<void(const QString&)> reportError, std::function<void()> afterAction)
+FormBinder::FormBinder(
+    std::function<void(const QString&)> reportError, std::function<void()> afterAction)
     : m_reportError(std::move(reportError))
     , m_afterAction(std::move(afterAction))
     , m_run([this](const std::function<void()>& action) { run(action); })
@@ -119,6 +108,9 @@ void FormBinder::run(const std::function<void()>& action)
     } catch (const std::exception& error) {
         if (m_reportError)
             m_reportError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        if (m_reportError)
+            m_reportError(QStringLiteral("未知错误，操作未完成"));
     }
     --m_depth;
     QApplication::restoreOverrideCursor();
@@ -204,7 +196,7 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         binding.apply = [link, label, appFont] {
             applyCommon(*link, *label, appFont);
             setTextColor(*label, {QPalette::WindowText}, link->textColor());
-            label->setAlignment(alignmentOf(link->alignment()));
+            label->setAlignment(AlignmentOf(link->alignment()));
             if (label->text() != link->text())
                 label->setText(link->text());
         };
@@ -215,7 +207,8 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         auto* widget = new CornerButton(parent);
         widget->setFocusPolicy(Qt::StrongFocus);
         Binding& binding = bind(control, widget);
-        QObject::connect(widget, &QPushButton::clicked, widget, [this, button] { m_run([button] { button->click(); }); });
+        QObject::connect(widget, &QPushButton::clicked, widget,
+            [this, button] { m_run([button] { button->click(); }); });
         binding.apply = [button, widget, appFont] {
             applyCommon(*button, *widget, appFont);
             setTextColor(*widget, {QPalette::ButtonText}, button->textColor());
@@ -228,17 +221,18 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
     if (auto* edit = dynamic_cast<ui::Edit*>(&control)) {
         auto* widget = new QLineEdit(parent);
         Binding& binding = bind(control, widget);
-        QObject::connect(widget, &QLineEdit::editingFinished, widget, [this, &binding, edit, widget] {
-            if (edit->isReadOnly())
-                return;
-            const QString text = widget->text();
-            commit(binding, [edit, text] { edit->commit(text); });
-        });
+        QObject::connect(
+            widget, &QLineEdit::editingFinished, widget, [this, &binding, edit, widget] {
+                if (edit->isReadOnly())
+                    return;
+                const QString text = widget->text();
+                commit(binding, [edit, text] { edit->commit(text); });
+            });
         binding.apply = [edit, widget, appFont] {
             const QSignalBlocker blocker(widget);
             applyCommon(*edit, *widget, appFont);
             setTextColor(*widget, {QPalette::Text}, edit->textColor());
-            widget->setAlignment(alignmentOf(edit->alignment()));
+            widget->setAlignment(AlignmentOf(edit->alignment()));
             widget->setReadOnly(edit->isReadOnly());
             if (widget->text() != edit->text()) {
                 widget->setText(edit->text());
@@ -257,13 +251,15 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         Binding& binding = bind(control, widget);
         // A commit is Enter, leaving the field or a choice from the list; keystrokes
         // are not.
-        QObject::connect(widget->lineEdit(), &QLineEdit::editingFinished, widget, [this, &binding, comboEdit, widget] {
-            const QString text = widget->lineEdit()->text();
-            commit(binding, [comboEdit, text] { comboEdit->commit(text); });
-        });
-        QObject::connect(widget, &QComboBox::activated, widget, [this, &binding, comboEdit](int index) {
-            commit(binding, [comboEdit, index] { comboEdit->pick(index); });
-        });
+        QObject::connect(widget->lineEdit(), &QLineEdit::editingFinished, widget,
+            [this, &binding, comboEdit, widget] {
+                const QString text = widget->lineEdit()->text();
+                commit(binding, [comboEdit, text] { comboEdit->commit(text); });
+            });
+        QObject::connect(
+            widget, &QComboBox::activated, widget, [this, &binding, comboEdit](int index) {
+                commit(binding, [comboEdit, index] { comboEdit->pick(index); });
+            });
         binding.apply = [comboEdit, widget, appFont] {
             const QSignalBlocker blocker(widget);
             const QSignalBlocker lineBlocker(widget->lineEdit());
@@ -322,9 +318,10 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         widget->setTickInterval(2);
         widget->setPageStep(2);
         Binding& binding = bind(control, widget);
-        QObject::connect(widget, &QSlider::valueChanged, widget, [this, &binding, track](int value) {
-            commit(binding, [track, value] { track->slide(value); });
-        });
+        QObject::connect(
+            widget, &QSlider::valueChanged, widget, [this, &binding, track](int value) {
+                commit(binding, [track, value] { track->slide(value); });
+            });
         binding.apply = [track, widget, appFont] {
             const QSignalBlocker blocker(widget);
             applyCommon(*track, *widget, appFont);
@@ -335,9 +332,11 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
     }
 
     if (auto* image = dynamic_cast<ui::Image*>(&control)) {
-        const Picture picture = image->name() == QLatin1String("img_logo") ? Picture::LogoStrip : Picture::ContactCode;
+        const Picture picture = image->name() == QLatin1String("img_logo") ? Picture::LogoStrip
+                                                                           : Picture::ContactCode;
         auto* widget = new PictureWidget(picture, parent);
-        bind(control, widget).apply = [image, widget, appFont] { applyCommon(*image, *widget, appFont); };
+        bind(control, widget).apply
+            = [image, widget, appFont] { applyCommon(*image, *widget, appFont); };
         return widget;
     }
 
@@ -358,7 +357,7 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         bind(control, widget).apply = [label, widget, appFont] {
             applyCommon(*label, *widget, appFont);
             setTextColor(*widget, {QPalette::WindowText}, label->textColor());
-            widget->setAlignment(alignmentOf(label->alignment()));
+            widget->setAlignment(AlignmentOf(label->alignment()));
             if (widget->text() != label->text())
                 widget->setText(label->text());
         };
@@ -367,7 +366,8 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
 
     // Screens (and any other container) are plain, see-through widgets.
     auto* widget = new QWidget(parent);
-    bind(control, widget).apply = [&control, widget, appFont] { applyCommon(control, *widget, appFont); };
+    bind(control, widget).apply
+        = [&control, widget, appFont] { applyCommon(control, *widget, appFont); };
     return widget;
 }
 

@@ -23,7 +23,8 @@ class FormBinder {
 public:
     // `reportError` shows what no form guard caught (only an exhausted memory can get
     // that far); `afterAction` runs after every forwarded action, refreshed.
-    FormBinder(std::function<void(const QString&)> reportError, std::function<void()> afterAction = {});
+    FormBinder(
+        std::function<void(const QString&)> reportError, std::function<void()> afterAction = {});
     ~FormBinder();
     FormBinder(const FormBinder&) = delete;
     FormBinder& operator=(const FormBinder&) = delete;

@@ -15,8 +15,8 @@ namespace {
 // box needs the normal one for as long as the box is up.
 void showBox(QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, ui::TZAV_FRM_DWOR1::caption(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(
+        icon, ui::TZAV_FRM_DWOR1::caption(), text, QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     box.exec();

@@ -1,26 +1,16 @@
 #include "view/gridtable.h"
 
+#include "view/widgets.h"
+
 #include <QHeaderView>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cmath>
 
 namespace view {
 
 namespace {
-
-Qt::Alignment alignmentOf(ui::TextAlign align)
-{
-    switch (align) {
-    case ui::TextAlign::Center:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case ui::TextAlign::Trailing:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case ui::TextAlign::Leading:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
 
 constexpr int RowHeight = 22;
 
@@ -58,7 +48,7 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
         return m_grid.cellView(index.column(), index.row()).toString();
     case Qt::TextAlignmentRole:
         if (index.column() < m_grid.columnCount())
-            return QVariant::fromValue(alignmentOf(m_grid.column(index.column()).alignment()));
+            return QVariant::fromValue(AlignmentOf(m_grid.column(index.column()).alignment()));
         return {};
     default:
         return {};
@@ -87,7 +77,8 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     // Read-only as the form says at this moment (it changes with the selected cell).
-    if (index.column() < m_grid.columnCount() && !m_grid.isReadOnly() && !m_grid.column(index.column()).isReadOnly())
+    if (index.column() < m_grid.columnCount() && !m_grid.isReadOnly()
+        && !m_grid.column(index.column()).isReadOnly())
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -140,13 +131,14 @@ GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
 {
     setModel(&m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(grid.selectsWholeRows() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    setSelectionBehavior(
+        grid.selectsWholeRows() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     setAlternatingRowColors(true);
     setWordWrap(false);
     // "ZH-0000123" in a narrow column: the end of a text tells the rows apart.
     setTextElideMode(Qt::ElideMiddle);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+        | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     // Every row has the same height, so a million rows need no measuring.
@@ -167,12 +159,12 @@ GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
     // The header click means the column as created, wherever the user has moved it:
     // sectionClicked reports the logical index, which is the grid's column.
     connect(columns, &QHeaderView::sectionClicked, this,
-            [this](int column) { m_run([this, column] { m_grid.clickHeader(column); }); });
+        [this](int column) { m_run([this, column] { m_grid.clickHeader(column); }); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         m_run([this, index] { m_grid.doubleClickCell(index.column(), index.row()); });
     });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current, const QModelIndex&) { currentCellChanged(current); });
+        [this](const QModelIndex& current, const QModelIndex&) { currentCellChanged(current); });
     m_model.onEdit = [this](int column, int row, const QString& text) {
         m_run([this, column, row, text] { m_grid.editCell(column, row, text); });
     };
@@ -221,7 +213,8 @@ void GridTable::sync()
         }
     } else if (current.row() != row || (col >= 0 && current.column() != col)) {
         const QSignalBlocker blocker(selectionModel());
-        const QModelIndex target = m_model.index(row, std::clamp(col, 0, std::max(m_model.columnCount() - 1, 0)));
+        const QModelIndex target
+            = m_model.index(row, std::clamp(col, 0, std::max(m_model.columnCount() - 1, 0)));
         const auto how = selectionBehavior() == QAbstractItemView::SelectRows
             ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
             : QItemSelectionModel::ClearAndSelect;

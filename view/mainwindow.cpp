@@ -17,7 +17,8 @@ constexpr Qt::WindowFlags TitleOnly = Qt::CustomizeWindowHint | Qt::WindowTitleH
 void centreOnScreen(QWidget& window)
 {
     if (const QScreen* screen = window.screen())
-        window.move(screen->availableGeometry().center() - QPoint(window.width() / 2, window.height() / 2));
+        window.move(
+            screen->availableGeometry().center() - QPoint(window.width() / 2, window.height() / 2));
 }
 
 QSize designSize(double width, double height)
@@ -30,14 +31,15 @@ QSize designSize(double width, double height)
 MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
     : QWidget(parent, Qt::Window | TitleOnly)
     , m_form(form)
-    , m_binder([this](const QString& message) { reportError(message); }, [this] { syncAboutWindow(); })
+    , m_binder(
+          [this](const QString& message) { reportError(message); }, [this] { syncAboutWindow(); })
 {
     setWindowTitle(ui::TZAV_FRM_DWOR1::caption());
     setWindowIcon(ProgramIcon());
     setFixedSize(designSize(ui::TZAV_FRM_DWOR1::ClientWidth, ui::TZAV_FRM_DWOR1::ClientHeight));
     for (ui::Control* screen : {static_cast<ui::Control*>(&form.MainFormLayer),
-                                static_cast<ui::Control*>(&form.JieGuo_DocLayer),
-                                static_cast<ui::Control*>(&form.YouHuaFormLayer)})
+             static_cast<ui::Control*>(&form.JieGuo_DocLayer),
+             static_cast<ui::Control*>(&form.YouHuaFormLayer)})
         m_binder.build(*screen, this);
     refresh();
     centreOnScreen(*this);
@@ -70,7 +72,8 @@ void MainWindow::syncAboutWindow()
     if (!about)
         return;
     if (!m_about)
-        m_about = std::make_unique<AboutWindow>(*about, [this](const QString& message) { reportError(message); });
+        m_about = std::make_unique<AboutWindow>(
+            *about, [this](const QString& message) { reportError(message); });
     if (about->showCount() != m_aboutShowCount) {
         // Every "©" shows the same window again, on top.
         m_aboutShowCount = about->showCount();
@@ -99,7 +102,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-AboutWindow::AboutWindow(ui::TZAV_HBT_FRM_CopyRight& form, std::function<void(const QString&)> reportError)
+AboutWindow::AboutWindow(
+    ui::TZAV_HBT_FRM_CopyRight& form, std::function<void(const QString&)> reportError)
     : QWidget(nullptr, Qt::Dialog | TitleOnly)
     , m_form(form)
     , m_binder(std::move(reportError))
@@ -107,7 +111,8 @@ AboutWindow::AboutWindow(ui::TZAV_HBT_FRM_CopyRight& form, std::function<void(co
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(ui::TZAV_HBT_FRM_CopyRight::caption());
     setWindowIcon(ProgramIcon());
-    setFixedSize(designSize(ui::TZAV_HBT_FRM_CopyRight::ClientWidth, ui::TZAV_HBT_FRM_CopyRight::ClientHeight));
+    setFixedSize(designSize(
+        ui::TZAV_HBT_FRM_CopyRight::ClientWidth, ui::TZAV_HBT_FRM_CopyRight::ClientHeight));
     m_binder.build(form.CopyRightLayer, this);
     m_binder.refresh();
     centreOnScreen(*this);
@@ -117,7 +122,8 @@ AboutWindow::~AboutWindow() = default;
 
 void AboutWindow::paintEvent(QPaintEvent*)
 {
-    PaintVerticalGradient(*this, {{0, 0xFFF48D72}, {0.5186335444450378, 0xFFFEE9E9}, {1, 0xFFFEE9E9}});
+    PaintVerticalGradient(
+        *this, {{0, 0xFFF48D72}, {0.5186335444450378, 0xFFFEE9E9}, {1, 0xFFFEE9E9}});
 }
 
 void AboutWindow::closeEvent(QCloseEvent* event)

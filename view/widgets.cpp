@@ -66,7 +66,8 @@ void CornerButton::paintEvent(QPaintEvent*)
     painter.drawRoundedRect(box, radius, radius);
 
     painter.setFont(font());
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     QString caption = m_caption;
     // A narrow upright button ("更新" in the About window) stands its caption on end.
     if (height() > width() * 3 / 2 && caption.size() > 1 && !caption.contains(QLatin1Char('\n'))) {
@@ -96,7 +97,8 @@ void PictureWidget::paintEvent(QPaintEvent*)
         painter.fillRect(area, glow);
         // The logo is a 263 x 135 picture shown at a quarter of its size.
         const QSizeF size(263 * 0.25, 135 * 0.25);
-        PaintLogo(painter, QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size));
+        PaintLogo(
+            painter, QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size));
         return;
     }
     // The contact picture: the logo on a white card.
@@ -104,7 +106,9 @@ void PictureWidget::paintEvent(QPaintEvent*)
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     const double width = area.width() - 12;
-    PaintLogo(painter, QRectF(area.left() + 6, area.center().y() - width * 135 / 263 / 2, width, width * 135 / 263));
+    PaintLogo(painter,
+        QRectF(
+            area.left() + 6, area.center().y() - width * 135 / 263 / 2, width, width * 135 / 263));
 }
 
 void PaintLogo(QPainter& painter, const QRectF& target)
@@ -176,7 +180,8 @@ void LinkLabelWidget::leaveEvent(QEvent*)
 
 void LinkLabelWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick)
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())
+        && onClick)
         onClick();
 }
 
@@ -193,6 +198,19 @@ QFont ReportFont()
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     return font;
+}
+
+Qt::Alignment AlignmentOf(ui::TextAlign align)
+{
+    switch (align) {
+    case ui::TextAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case ui::TextAlign::Trailing:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case ui::TextAlign::Leading:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 void PaintVerticalGradient(QWidget& widget, std::initializer_list<std::pair<double, quint32>> stops)

@@ -4,6 +4,8 @@
 // (logo strip, contact picture, window icon), the link label that reports hover and
 // click, and the report font.
 
+#include "ui/controls.h"
+
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -70,7 +72,11 @@ protected:
 // Latin ones.
 QFont ReportFont();
 
+// Leading, centred or trailing, vertically centred.
+Qt::Alignment AlignmentOf(ui::TextAlign align);
+
 // The window backgrounds: a vertical gradient through the given stops.
-void PaintVerticalGradient(QWidget& widget, std::initializer_list<std::pair<double, quint32>> stops);
+void PaintVerticalGradient(
+    QWidget& widget, std::initializer_list<std::pair<double, quint32>> stops);
 
 } // namespace view

@@ -20,18 +20,20 @@ private Q_SLOTS:
         FormFixture f;
         StringGrid& grid = f->Grid2_Youhuajieguo;
         view::StringGridModel model(grid);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         for (int row = 0; row < 5; ++row)
-            grid.appendRow(std::array<QString, 3>{QString::number(row + 1), QStringLiteral("矩形桩"), QStringLiteral("2000")});
+            grid.appendRow(std::array<QString, 3>{
+                QString::number(row + 1), QStringLiteral("矩形桩"), QStringLiteral("2000")});
         model.sync();
         QCOMPARE(model.rowCount(), 5);
         QCOMPARE(model.columnCount(), 17);
         QCOMPARE(model.index(4, 0).data().toString(), QStringLiteral("5"));
         QCOMPARE(model.index(4, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
-                 Qt::AlignHCenter | Qt::AlignVCenter);
+            Qt::AlignHCenter | Qt::AlignVCenter);
         QCOMPARE(model.index(0, 16).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
-                 Qt::AlignLeft | Qt::AlignVCenter);
+            Qt::AlignLeft | Qt::AlignVCenter);
         QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
 
         // Same shape, new contents: one dataChanged, no reset.

@@ -28,14 +28,19 @@ struct Screen {
 
     Screen() { window.show(); }
 
-    template <class W>
-    W* widget(const Control& control)
+    template <class W> W* widget(const Control& control)
     {
         return qobject_cast<W*>(window.widgetFor(control));
     }
     bool shown(const Control& control) { return window.widgetFor(control)->isVisibleTo(&window); }
-    void click(const Button& button) { QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton); }
-    QColor textColor(QWidget* w, QPalette::ColorRole role) { return w->palette().color(QPalette::Active, role); }
+    void click(const Button& button)
+    {
+        QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
+    }
+    QColor textColor(QWidget* w, QPalette::ColorRole role)
+    {
+        return w->palette().color(QPalette::Active, role);
+    }
 };
 
 } // namespace
@@ -60,7 +65,8 @@ private Q_SLOTS:
         // Design places, relative to the group box inside a group box.
         QCOMPARE(s.window.widgetFor(s.f->gpb_scjg)->geometry(), QRect(5, 414, 370, 188));
         QCOMPARE(s.window.widgetFor(s.f->edt_ra)->geometry(), QRect(272, 33, 89, 32));
-        QCOMPARE(s.window.widgetFor(s.f->edt_ra)->parentWidget(), s.window.widgetFor(s.f->gpb_scjg));
+        QCOMPARE(
+            s.window.widgetFor(s.f->edt_ra)->parentWidget(), s.window.widgetFor(s.f->gpb_scjg));
         QVERIFY(s.shown(s.f->MainFormLayer));
         QVERIFY(!s.shown(s.f->JieGuo_DocLayer));
         QVERIFY(!s.shown(s.f->YouHuaFormLayer));
@@ -95,7 +101,8 @@ private Q_SLOTS:
         Screen s;
         bool waiting = false;
         s.f->cbt_compute.onClick = [&waiting] {
-            waiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            waiting = QApplication::overrideCursor()
+                && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
         s.click(s.f->cbt_compute);
         QVERIFY(waiting);
@@ -159,7 +166,8 @@ private Q_SLOTS:
         QCOMPARE(s.f->edt_frk.text(), QStringLiteral("25"));
         s.widget<QComboBox>(s.f->cbb_ysjqdqk)->setFocus();
         QCOMPARE(s.f->edt_frk.text(), QStringLiteral("-3"));
-        QCOMPARE(s.widget<QLabel>(s.f->lb_shuoming)->text(), QStringLiteral("岩石单轴抗压强度值有错"));
+        QCOMPARE(
+            s.widget<QLabel>(s.f->lb_shuoming)->text(), QStringLiteral("岩石单轴抗压强度值有错"));
         QCOMPARE(s.textColor(field, QPalette::Text), QColor::fromRgba(ColorRed));
     }
 
@@ -202,11 +210,13 @@ private Q_SLOTS:
         QList<int> clicked;
         QList<QPoint> doubleClicked;
         s.f->Grid2_Youhuajieguo.onHeaderClick = [&clicked](int col) { clicked << col; };
-        s.f->Grid2_Youhuajieguo.onCellDblClick = [&doubleClicked](int col, int row) { doubleClicked << QPoint(col, row); };
+        s.f->Grid2_Youhuajieguo.onCellDblClick
+            = [&doubleClicked](int col, int row) { doubleClicked << QPoint(col, row); };
         s.click(s.f->cbt_YouHua);
         QVERIFY(s.shown(s.f->YouHuaFormLayer));
         for (int row = 0; row < 3; ++row)
-            s.f->Grid2_Youhuajieguo.appendRow(std::array<QString, 2>{QString::number(row + 1), QStringLiteral("圆  桩")});
+            s.f->Grid2_Youhuajieguo.appendRow(
+                std::array<QString, 2>{QString::number(row + 1), QStringLiteral("圆  桩")});
         s.window.refresh();
 
         auto* table = s.widget<QTableView>(s.f->Grid2_Youhuajieguo);
@@ -214,7 +224,7 @@ private Q_SLOTS:
         header->moveSection(header->visualIndex(4), 0); // the user drags [P] to the front
         const auto clickAt = [header](int logical) {
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                              QPoint(header->sectionViewportPosition(logical) + 10, header->height() / 2));
+                QPoint(header->sectionViewportPosition(logical) + 10, header->height() / 2));
         };
         clickAt(4);
         clickAt(0);
@@ -252,9 +262,11 @@ private Q_SLOTS:
         QCOMPARE(table->model()->rowCount(), 1000000);
         QCOMPARE(table->model()->index(999999, 4).data().toString(), QStringLiteral("10210"));
         QCOMPARE(table->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
-        QCOMPARE(table->verticalHeader()->length(), 1000000 * table->verticalHeader()->defaultSectionSize());
+        QCOMPARE(table->verticalHeader()->length(),
+            1000000 * table->verticalHeader()->defaultSectionSize());
         QVERIFY(!table->isColumnHidden(5));
-        QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("[P](kN)↑"));
+        QCOMPARE(
+            table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("[P](kN)↑"));
         table->scrollToBottom();
 
         grid.clearRows();
@@ -267,7 +279,8 @@ private Q_SLOTS:
         Screen s;
         s.click(s.f->cbt_YouHua);
         QList<QPoint> done;
-        s.f->Grid1_Youhuaxuanxiang.onEditingDone = [&done](int col, int row) { done << QPoint(col, row); };
+        s.f->Grid1_Youhuaxuanxiang.onEditingDone
+            = [&done](int col, int row) { done << QPoint(col, row); };
         auto* table = s.widget<QTableView>(s.f->Grid1_Youhuaxuanxiang);
         QAbstractItemModel* model = table->model();
         QCOMPARE(model->index(1, 1).data().toString(), s.f->Grid1_Youhuaxuanxiang.cell(1, 1));
@@ -315,7 +328,8 @@ private Q_SLOTS:
         Screen s;
         auto* memo = s.widget<QPlainTextEdit>(s.f->meo_jisuanjieguo_Xls);
         const QFontInfo info(memo->font());
-        if (!QStringList{"SimHei", "Noto Sans Mono CJK SC", "WenQuanYi Micro Hei Mono"}.contains(info.family()))
+        if (!QStringList{"SimHei", "Noto Sans Mono CJK SC", "WenQuanYi Micro Hei Mono"}.contains(
+                info.family()))
             QSKIP("no monospaced Chinese font installed");
         for (int size = 4; size <= 24; ++size) {
             QFont font = memo->font();
@@ -326,7 +340,7 @@ private Q_SLOTS:
             const double chinese = metrics.horizontalAdvance(QString(95, QChar(0x4E2D)));
             const double latin = metrics.horizontalAdvance(QString(190, QLatin1Char('0')));
             QVERIFY2(std::abs(chinese - latin) < 2,
-                     qPrintable(QStringLiteral("size %1: %2 vs %3").arg(size).arg(chinese).arg(latin)));
+                qPrintable(QStringLiteral("size %1: %2 vs %3").arg(size).arg(chinese).arg(latin)));
         }
     }
 
@@ -349,13 +363,15 @@ private Q_SLOTS:
         QCOMPARE(link->text(), Maker().organisationUrl);
         QVERIFY(link->font().bold());
         QVERIFY(link->font().underline());
-        QCOMPARE(link->palette().color(QPalette::Active, QPalette::WindowText), QColor::fromRgba(ColorRed));
+        QCOMPARE(link->palette().color(QPalette::Active, QPalette::WindowText),
+            QColor::fromRgba(ColorRed));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(link, &leave);
         QCOMPARE(link->text(), Maker().organisation);
         QVERIFY(!link->font().bold());
 
-        QTest::mouseClick(qobject_cast<QLabel*>(about->widgetFor(form.lb_lianxiUr)), Qt::LeftButton);
+        QTest::mouseClick(
+            qobject_cast<QLabel*>(about->widgetFor(form.lb_lianxiUr)), Qt::LeftButton);
         QCOMPARE(s.f.platform.openedUrls, QStringList{QStringLiteral("mailto:") + Maker().email});
 
         // Dismissing it only hides it.
