@@ -91,7 +91,7 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
-void StringGridModel::sync()
+bool StringGridModel::sync()
 {
     if (m_grid.rowCount() != m_rows || m_grid.columnCount() != m_columns) {
         beginResetModel();
@@ -102,7 +102,7 @@ void StringGridModel::sync()
         for (int col = 0; col < m_columns; ++col)
             m_headerRevisions.push_back(m_grid.column(col).revision());
         endResetModel();
-        return;
+        return true;
     }
     if (m_grid.dataRevision() != m_dataRevision) {
         m_dataRevision = m_grid.dataRevision();
@@ -121,6 +121,7 @@ void StringGridModel::sync()
     }
     if (first >= 0)
         Q_EMIT headerDataChanged(Qt::Horizontal, first, last);
+    return false;
 }
 
 GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
@@ -184,7 +185,7 @@ void GridTable::currentCellChanged(const QModelIndex& current)
 
 void GridTable::sync()
 {
-    m_model.sync();
+    const bool reset = m_model.sync();
     const int count = m_grid.columnCount();
     m_widths.resize(static_cast<size_t>(count), -1);
     m_visible.resize(static_cast<size_t>(count), -1);
@@ -200,27 +201,24 @@ void GridTable::sync()
             setColumnHidden(col, !column.isVisible());
         }
     }
-    // The form may move the current cell itself; show where it is without reporting
-    // it back as the user's selection.
-    const int row = m_grid.selectedRow();
-    const int col = m_grid.selectedColumn();
-    const QModelIndex current = currentIndex();
-    if (row < 0 || row >= m_model.rowCount()) {
-        if (current.isValid()) {
-            const QSignalBlocker blocker(selectionModel());
-            selectionModel()->clear();
-            viewport()->update();
-        }
-    } else if (current.row() != row || (col >= 0 && current.column() != col)) {
-        const QSignalBlocker blocker(selectionModel());
-        const QModelIndex target
-            = m_model.index(row, std::clamp(col, 0, std::max(m_model.columnCount() - 1, 0)));
+    // The form may move the current cell itself: show it where the form put it, without
+    // reporting it back as the user's selection. Only a move by the form counts; while
+    // the user changes cells the view is ahead of the form and stays where it is.
+    const QPoint selection(m_grid.selectedColumn(), m_grid.selectedRow());
+    if (selection == m_shownSelection && !reset)
+        return;
+    m_shownSelection = selection;
+    const QSignalBlocker blocker(selectionModel());
+    if (selection.y() < 0 || selection.y() >= m_model.rowCount()) {
+        selectionModel()->clear();
+    } else {
+        const int col = std::clamp(selection.x(), 0, std::max(m_model.columnCount() - 1, 0));
         const auto how = selectionBehavior() == QAbstractItemView::SelectRows
             ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
             : QItemSelectionModel::ClearAndSelect;
-        selectionModel()->setCurrentIndex(target, how);
-        viewport()->update();
+        selectionModel()->setCurrentIndex(m_model.index(selection.y(), col), how);
     }
+    viewport()->update();
 }
 
 } // namespace view

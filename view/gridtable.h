@@ -8,6 +8,7 @@
 #include "ui/stringgrid.h"
 
 #include <QAbstractTableModel>
+#include <QPoint>
 #include <QTableView>
 
 #include <functional>
@@ -31,7 +32,8 @@ public:
 
     // Brings the model up to the grid: a reset when the number of rows or columns
     // changed, otherwise one dataChanged over the whole grid when any cell changed.
-    void sync();
+    // True when the model was reset.
+    bool sync();
 
     // A finished edit of a cell (the table forwards it to the grid's editCell).
     std::function<void(int column, int row, const QString& text)> onEdit;
@@ -63,6 +65,8 @@ private:
     // stays until the program changes the column.
     std::vector<double> m_widths;
     std::vector<int> m_visible;
+    // The form's current cell as last shown; (-1, -1) for none.
+    QPoint m_shownSelection{-1, -1};
 };
 
 } // namespace view

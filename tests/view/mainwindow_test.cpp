@@ -295,6 +295,21 @@ private Q_SLOTS:
         QCOMPARE(done, (QList<QPoint>{QPoint(1, 1)}));
         QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("1200"));
 
+        // Typing into a cell and clicking the next one: the edit lands in the first cell,
+        // the selection on the second.
+        QTest::keyClick(table, Qt::Key_1); // opens the cell's editor
+        auto* editor = table->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("300"));
+        QCOMPARE(s.f->Grid1_Youhuaxuanxiang.cell(1, 1), QStringLiteral("1200"));
+        QTest::mouseClick(
+            table->viewport(), Qt::LeftButton, {}, table->visualRect(model->index(2, 2)).center());
+        QCOMPARE(s.f->Grid1_Youhuaxuanxiang.cell(1, 1), QStringLiteral("1300"));
+        QCOMPARE(done.last(), QPoint(1, 1));
+        QCOMPARE(s.f->Grid1_Youhuaxuanxiang.selectedRow(), 2);
+        QCOMPARE(s.f->Grid1_Youhuaxuanxiang.selectedColumn(), 2);
+        QCOMPARE(table->currentIndex(), model->index(2, 2));
+
         // Read-only as the form says, at the moment it says it.
         s.f->Grid1_Youhuaxuanxiang.setReadOnly(true);
         QVERIFY(!(model->flags(model->index(1, 1)) & Qt::ItemIsEditable));
