@@ -85,9 +85,10 @@ FormBinder::FormBinder(
 {
 }
 
-void FormBinder::run(const std::function<void()>& action)
+void FormBinder::run(const std::function<void()>& action, Cursor cursor)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (cursor == Cursor::Wait)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
     ++m_depth;
     try {
         action();
@@ -113,7 +114,8 @@ void FormBinder::run(const std::function<void()>& action)
             m_reportError(QStringLiteral("未知错误，操作未完成"));
     }
     --m_depth;
-    QApplication::restoreOverrideCursor();
+    if (cursor == Cursor::Wait)
+        QApplication::restoreOverrideCursor();
 }
 
 FormBinder::~FormBinder() = default;
@@ -160,12 +162,14 @@ QWidget* FormBinder::widgetFor(const ui::Control& control) const
     return nullptr;
 }
 
-void FormBinder::commit(Binding& binding, const std::function<void()>& action)
+void FormBinder::commit(Binding& binding, const std::function<void()>& action, Cursor cursor)
 {
-    m_run([&binding, action] {
-        action();
-        binding.seen = ~quint64(0);
-    });
+    run(
+        [&binding, action] {
+            action();
+            binding.seen = ~quint64(0);
+        },
+        cursor);
 }
 
 QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
@@ -190,8 +194,8 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         auto* label = new LinkLabelWidget(parent);
         label->setTextFormat(Qt::PlainText);
         Binding& binding = bind(control, label);
-        label->onMouseMove = [this, link] { m_run([link] { link->mouseMove(); }); };
-        label->onMouseLeave = [this, link] { m_run([link] { link->mouseLeave(); }); };
+        label->onMouseMove = [this, link] { run([link] { link->mouseMove(); }, Cursor::Keep); };
+        label->onMouseLeave = [this, link] { run([link] { link->mouseLeave(); }, Cursor::Keep); };
         label->onClick = [this, link] { m_run([link] { link->click(); }); };
         binding.apply = [link, label, appFont] {
             applyCommon(*link, *label, appFont);
@@ -320,7 +324,8 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         Binding& binding = bind(control, widget);
         QObject::connect(
             widget, &QSlider::valueChanged, widget, [this, &binding, track](int value) {
-                commit(binding, [track, value] { track->slide(value); });
+                commit(
+                    binding, [track, value] { track->slide(value); }, Cursor::Keep);
             });
         binding.apply = [track, widget, appFont] {
             const QSignalBlocker blocker(widget);

@@ -33,8 +33,10 @@ public:
     QWidget* build(ui::Control& control, QWidget* parent);
     void refresh();
     // Runs one forwarded user action, then brings the widgets up to the form. The run
-    // itself does not yield to the event loop; the wait cursor shows it is busy.
-    void run(const std::function<void()>& action);
+    // itself does not yield to the event loop; the wait cursor shows it is busy (not for
+    // the pointer gliding over a link or a slider, where it would only flicker).
+    enum class Cursor { Wait, Keep };
+    void run(const std::function<void()>& action, Cursor cursor = Cursor::Wait);
     QWidget* widgetFor(const ui::Control& control) const;
 
 private:
@@ -49,7 +51,8 @@ private:
     QWidget* makeWidget(ui::Control& control, QWidget* parent);
     // Forwards a text commit; the widget shows the control's text afterwards even when
     // the control refused it (a commit on an unreachable field changes nothing).
-    void commit(Binding& binding, const std::function<void()>& action);
+    void commit(
+        Binding& binding, const std::function<void()>& action, Cursor cursor = Cursor::Wait);
 
     std::function<void(const QString&)> m_reportError;
     std::function<void()> m_afterAction;
