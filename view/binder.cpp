@@ -93,8 +93,9 @@ void FormBinder::run(const std::function<void()>& action, Cursor cursor)
     try {
         action();
         if (m_depth > 1) {
-            // A widget losing focus while the refresh hides it commits its text: the
-            // refresh under way starts over once it is done.
+            // An action started inside another one (a field that loses focus because a
+            // refresh hides it or a message box opens commits its text): the outer
+            // action refreshes once more when it is done.
             m_changedDuringRefresh = true;
         } else {
             for (int pass = 0; pass < 3; ++pass) {
@@ -108,7 +109,7 @@ void FormBinder::run(const std::function<void()>& action, Cursor cursor)
         }
     } catch (const std::exception& error) {
         if (m_reportError)
-            m_reportError(QString::fromLocal8Bit(error.what()));
+            m_reportError(QString::fromUtf8(error.what()));
     } catch (...) {
         if (m_reportError)
             m_reportError(QStringLiteral("未知错误，操作未完成"));
