@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -73,10 +75,67 @@ long long leadingExponent(const std::string& number)
 
 enum class Conversion { Ok, Overflow };
 
+constexpr std::array<double, 23> exactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Up to 15 significant digits scaled by at most 10^22: both factors are exact doubles,
+// so one multiplication or division gives the correctly rounded value, the same that
+// from_chars gives. The texts of the program's own fields and cells all take this path.
+bool fastConvert(const std::string& number, double& value)
+{
+    size_t i = 0;
+    const bool negative = !number.empty() && number[0] == '-';
+    if (negative)
+        ++i;
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fraction = 0;
+    bool afterPoint = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (afterPoint)
+            ++fraction;
+        if (significant == 0 && c == '0')
+            continue;
+        if (++significant > 15)
+            return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    int exponent = 0;
+    if (i < number.size()) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            negativeExponent = number[i++] == '-';
+        for (; i < number.size(); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 100000);
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (mantissa == 0) {
+        value = negative ? -0.0 : 0.0;
+        return true;
+    }
+    const int scale = exponent - fraction;
+    if (scale < -22 || scale > 22)
+        return false;
+    const double magnitude = scale < 0 ? static_cast<double>(mantissa) / exactPowersOfTen[static_cast<size_t>(-scale)]
+                                       : static_cast<double>(mantissa) * exactPowersOfTen[static_cast<size_t>(scale)];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 // Converts a well-formed ASCII number ("." decimal point, no "+"): underflow gives a
 // signed zero, overflow is reported.
 Conversion convert(const std::string& number, double& value)
 {
+    if (fastConvert(number, value))
+        return Conversion::Ok;
     const char* first = number.data();
     const char* last = first + number.size();
     bool negative = false;
@@ -114,21 +173,107 @@ struct Digits {
     int exponent = 0;
 };
 
-Digits exactDigits(double x)
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::array<Wide, 23> powersOfTen = [] {
+    std::array<Wide, 23> powers{};
+    Wide p = 1;
+    for (Wide& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+constexpr std::array<std::uint64_t, 19> powersOfTen64 = [] {
+    std::array<std::uint64_t, 19> powers{};
+    std::uint64_t p = 1;
+    for (std::uint64_t& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// The 18 digits as one integer 10^17 <= q < 10^18: |x| = q * 10^(exponent - 17).
+struct Significand {
+    std::uint64_t q = 0;
+    int exponent = 0;
+};
+
+// The same digits by integer arithmetic, for 1e-5 <= x < 2^53: every dimension,
+// strength, coefficient and force the program writes. x = m * 2^e exactly, so
+// floor(x * 10^k) and the remainder come from one 128-bit product and a shift; ties go
+// to the even digit, as to_chars rounds them. False outside that range.
+bool fastSignificand(double x, Significand& out)
 {
+    if (!(x >= 1e-5 && x < 9007199254740992.0))
+        return false;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    const int shift = 1075 - biased; // x = mantissa / 2^shift, 0 <= shift <= 69
+    // floor(log10(2^(biased - 1023))), possibly one too low or too high.
+    int exponent = ((biased - 1023) * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 17 - exponent;
+        if (k < 0 || k > 22)
+            return false;
+        const Wide scaled = Wide(mantissa) * powersOfTen[static_cast<size_t>(k)];
+        const Wide whole = scaled >> shift;
+        if (whole >= powersOfTen[18]) {
+            ++exponent;
+            continue;
+        }
+        std::uint64_t q = static_cast<std::uint64_t>(whole);
+        if (q < static_cast<std::uint64_t>(powersOfTen[17])) {
+            --exponent;
+            continue;
+        }
+        if (shift > 0) {
+            const Wide rest = scaled & ((Wide(1) << shift) - 1);
+            const Wide half = Wide(1) << (shift - 1);
+            if (rest > half || (rest == half && (q & 1) != 0))
+                ++q;
+        }
+        if (q == static_cast<std::uint64_t>(powersOfTen[18])) {
+            q /= 10;
+            ++exponent;
+        }
+        out.q = q;
+        out.exponent = exponent;
+        return true;
+    }
+    return false;
+}
+
+Significand exactSignificand(double x)
+{
+    Significand s;
+    if (fastSignificand(std::fabs(x), s))
+        return s;
     char buffer[48];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                std::chars_format::scientific, 17);
-    Digits digits;
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 17);
     const char* p = buffer;
     int count = 0;
     for (; p < result.ptr && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < 18)
-            digits.d[count++] = static_cast<char>(*p - '0');
+        if (*p >= '0' && *p <= '9' && count < 18) {
+            s.q = s.q * 10 + static_cast<std::uint64_t>(*p - '0');
+            ++count;
+        }
     }
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, exponent);
-    digits.exponent = exponent;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, s.exponent);
+    return s;
+}
+
+Digits exactDigits(double x)
+{
+    const Significand s = exactSignificand(x);
+    Digits digits;
+    std::uint64_t q = s.q;
+    for (int i = 17; i >= 0; --i, q /= 10)
+        digits.d[static_cast<size_t>(i)] = static_cast<char>(q % 10);
+    digits.exponent = s.exponent;
     return digits;
 }
 
@@ -204,110 +349,160 @@ QString NotAWholeNumberMessage(QStringView text)
     return QStringLiteral("“%1”不是有效的整数").arg(shortened(text));
 }
 
+namespace {
+
+// A well-formed decimal number as the parsers scan it.
+struct DecimalParts {
+    bool negative = false;
+    QStringView integer; // digits before the point
+    bool point = false;
+    QStringView fraction; // digits after it
+    bool exponent = false;
+    QChar exponentSign; // '+', '-' or none
+    QStringView exponentDigits;
+};
+
+// The value of the parts; nullopt when it overflows. Up to 15 significant digits and a
+// scale of at most 10^22 are computed at once (one exact product or quotient, as in
+// fastConvert); anything else goes through the standard conversion.
+std::optional<double> decimalValue(const DecimalParts& parts)
+{
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    bool fast = true;
+    for (QStringView digits : {parts.integer, parts.fraction}) {
+        for (QChar c : digits) {
+            if (significant == 0 && c == u'0')
+                continue;
+            if (++significant > 15) {
+                fast = false;
+                break;
+            }
+            mantissa = mantissa * 10 + (c.unicode() - u'0');
+        }
+    }
+    if (fast) {
+        int exponent = 0;
+        for (QChar c : parts.exponentDigits)
+            exponent = std::min(exponent * 10 + (c.unicode() - u'0'), 100000);
+        if (parts.exponentSign == u'-')
+            exponent = -exponent;
+        const qsizetype scale = exponent - parts.fraction.size();
+        if (mantissa == 0)
+            return parts.negative ? -0.0 : 0.0;
+        if (scale >= -22 && scale <= 22) {
+            const double magnitude = scale < 0
+                ? static_cast<double>(mantissa) / exactPowersOfTen[static_cast<size_t>(-scale)]
+                : static_cast<double>(mantissa) * exactPowersOfTen[static_cast<size_t>(scale)];
+            return parts.negative ? -magnitude : magnitude;
+        }
+    }
+    std::string number;
+    number.reserve(static_cast<size_t>(parts.integer.size() + parts.fraction.size() + parts.exponentDigits.size() + 4));
+    if (parts.negative)
+        number.push_back('-');
+    auto append = [&number](QStringView digits) {
+        for (QChar c : digits)
+            number.push_back(static_cast<char>(c.unicode()));
+    };
+    append(parts.integer);
+    if (parts.point) {
+        number.push_back('.');
+        append(parts.fraction);
+    }
+    if (parts.exponent) {
+        number.push_back('e');
+        if (!parts.exponentSign.isNull())
+            number.push_back(static_cast<char>(parts.exponentSign.unicode()));
+        append(parts.exponentDigits);
+    }
+    double value = 0;
+    if (convert(number, value) == Conversion::Overflow)
+        return std::nullopt;
+    return value;
+}
+
+qsizetype skipDigits(QStringView text, qsizetype i)
+{
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    return i;
+}
+
+} // namespace
+
 double ParseLenient(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype size = text.size();
     while (i < size && isBlank(text[i]))
         ++i;
-    std::string number;
-    if (i < size && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            number.push_back('-');
-        ++i;
-    }
-    qsizetype digits = 0;
-    while (i < size && isDigit(text[i])) {
-        number.push_back(static_cast<char>(text[i].unicode()));
-        ++i;
-        ++digits;
-    }
+    DecimalParts parts;
+    if (i < size && (text[i] == u'+' || text[i] == u'-'))
+        parts.negative = text[i++] == u'-';
+    qsizetype end = skipDigits(text, i);
+    parts.integer = text.mid(i, end - i);
+    i = end;
     if (i < size && text[i] == u'.') {
-        qsizetype j = i + 1;
-        qsizetype fraction = 0;
-        while (j < size && isDigit(text[j])) {
-            ++j;
-            ++fraction;
-        }
-        if (digits + fraction > 0) {
-            number.push_back('.');
-            for (qsizetype k = i + 1; k < j; ++k)
-                number.push_back(static_cast<char>(text[k].unicode()));
-            digits += fraction;
-            i = j;
+        end = skipDigits(text, i + 1);
+        // A lone point is no number; "5." and ".5" are.
+        if (!parts.integer.isEmpty() || end > i + 1) {
+            parts.point = true;
+            parts.fraction = text.mid(i + 1, end - i - 1);
+            i = end;
         }
     }
-    if (digits == 0)
+    if (parts.integer.isEmpty() && parts.fraction.isEmpty())
         return 0;
     if (i < size && (text[i] == u'e' || text[i] == u'E')) {
         qsizetype j = i + 1;
-        std::string exponent = "e";
-        if (j < size && (text[j] == u'+' || text[j] == u'-')) {
-            exponent.push_back(static_cast<char>(text[j].unicode()));
-            ++j;
+        QChar sign;
+        if (j < size && (text[j] == u'+' || text[j] == u'-'))
+            sign = text[j++];
+        end = skipDigits(text, j);
+        // An exponent without digits is not part of the number.
+        if (end > j) {
+            parts.exponent = true;
+            parts.exponentSign = sign;
+            parts.exponentDigits = text.mid(j, end - j);
         }
-        qsizetype expDigits = 0;
-        while (j < size && isDigit(text[j])) {
-            exponent.push_back(static_cast<char>(text[j].unicode()));
-            ++j;
-            ++expDigits;
-        }
-        if (expDigits > 0)
-            number += exponent;
     }
-    double value = 0;
-    if (convert(number, value) == Conversion::Overflow)
-        return 0;
-    return value;
+    return decimalValue(parts).value_or(0);
 }
 
 std::optional<double> TryParseStrict(QStringView text, QChar decimalSeparator)
 {
-    QStringView t = trimmedBlanks(text);
-    std::string number;
-    number.reserve(static_cast<size_t>(t.size()));
-    qsizetype i = 0;
+    const QStringView t = trimmedBlanks(text);
     const qsizetype size = t.size();
-    if (i < size && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
-            number.push_back('-');
-        ++i;
-    }
-    qsizetype intDigits = 0;
-    while (i < size && isDigit(t[i])) {
-        number.push_back(static_cast<char>(t[i++].unicode()));
-        ++intDigits;
-    }
-    qsizetype fracDigits = 0;
+    qsizetype i = 0;
+    DecimalParts parts;
+    if (i < size && (t[i] == u'+' || t[i] == u'-'))
+        parts.negative = t[i++] == u'-';
+    qsizetype end = skipDigits(t, i);
+    parts.integer = t.mid(i, end - i);
+    i = end;
     if (i < size && t[i] == decimalSeparator) {
-        number.push_back('.');
-        ++i;
-        while (i < size && isDigit(t[i])) {
-            number.push_back(static_cast<char>(t[i++].unicode()));
-            ++fracDigits;
-        }
+        parts.point = true;
+        end = skipDigits(t, i + 1);
+        parts.fraction = t.mid(i + 1, end - i - 1);
+        i = end;
     }
-    if (intDigits + fracDigits == 0)
+    if (parts.integer.isEmpty() && parts.fraction.isEmpty())
         return std::nullopt;
     if (i < size && (t[i] == u'e' || t[i] == u'E')) {
-        number.push_back('e');
         ++i;
+        parts.exponent = true;
         if (i < size && (t[i] == u'+' || t[i] == u'-'))
-            number.push_back(static_cast<char>(t[i++].unicode()));
-        qsizetype expDigits = 0;
-        while (i < size && isDigit(t[i])) {
-            number.push_back(static_cast<char>(t[i++].unicode()));
-            ++expDigits;
-        }
-        if (expDigits == 0)
+            parts.exponentSign = t[i++];
+        end = skipDigits(t, i);
+        if (end == i)
             return std::nullopt;
+        parts.exponentDigits = t.mid(i, end - i);
+        i = end;
     }
     if (i != size)
         return std::nullopt;
-    double value = 0;
-    if (convert(number, value) == Conversion::Overflow)
-        return std::nullopt;
-    return value;
+    return decimalValue(parts);
 }
 
 double ParseStrict(QStringView text, QChar decimalSeparator)
@@ -347,37 +542,59 @@ QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
         return nonFinite(x);
     n = std::max(n, 0);
     p = std::max(p, 1);
-    Rounded r;
+    // The kept digits as one integer and the position of their leading digit: the
+    // 18-digit significand cut to at most p digits and n decimals, halves away from zero.
+    std::uint64_t kept = 0;
+    int keptDigits = 0;
+    int leading = 0;
     if (x != 0) {
-        Digits digits = exactDigits(x);
-        if (digits.exponent + 1 > p)
+        const Significand s = exactSignificand(x);
+        if (s.exponent + 1 > p)
             return scientific(x, p, decimalSeparator);
-        r = roundDigits(digits, std::min(p, digits.exponent + 1 + n));
-        if (!r.digits.empty() && r.exponent + 1 > p)
-            return scientific(x, p, decimalSeparator);
+        const int keep = std::min(p, s.exponent + 1 + n);
+        leading = s.exponent;
+        if (keep >= 18) {
+            kept = s.q;
+            keptDigits = 18;
+        } else if (keep >= 0) {
+            const std::uint64_t divisor = powersOfTen64[static_cast<size_t>(18 - keep)];
+            kept = s.q / divisor;
+            keptDigits = keep;
+            if ((s.q / (divisor / 10)) % 10 >= 5 && ++kept == powersOfTen64[static_cast<size_t>(keep)]) {
+                // Every kept digit carried over: the value is 10^(leading + 1).
+                kept = 1;
+                keptDigits = 1;
+                ++leading;
+            }
+            if (keptDigits > 0 && leading + 1 > p)
+                return scientific(x, p, decimalSeparator);
+        }
     }
-    // The kept digits stand for positions 10^exponent down to 10^(exponent - size + 1);
+    std::array<char16_t, 18> digits{};
+    for (int i = keptDigits - 1; i >= 0; --i, kept /= 10)
+        digits[static_cast<size_t>(i)] = static_cast<char16_t>(u'0' + kept % 10);
+    // The kept digits stand for positions 10^leading down to 10^(leading - count + 1);
     // spread them over an integer part and exactly n decimals.
-    const bool zero = r.digits.find_first_not_of('0') == std::string::npos;
-    QString out;
-    out.reserve(24 + n);
-    if (x < 0 && !zero)
-        out += QLatin1Char('-');
-    const int top = zero ? 0 : std::max(r.exponent, 0);
-    auto digitAt = [&](int position) -> char {
-        if (zero)
-            return '0';
-        int index = r.exponent - position;
-        if (index < 0 || index >= static_cast<int>(r.digits.size()))
-            return '0';
-        return r.digits[static_cast<size_t>(index)];
+    const bool zero = keptDigits == 0;
+    const bool minus = x < 0 && !zero;
+    const int top = zero ? 0 : std::max(leading, 0);
+    auto digitAt = [&](int position) -> char16_t {
+        const int index = leading - position;
+        if (zero || index < 0 || index >= keptDigits)
+            return u'0';
+        return digits[static_cast<size_t>(index)];
     };
+    // Written in place: a run writes millions of these.
+    QString out((minus ? 1 : 0) + top + 1 + (n > 0 ? n + 1 : 0), Qt::Uninitialized);
+    QChar* cursor = out.data();
+    if (minus)
+        *cursor++ = QLatin1Char('-');
     for (int position = top; position >= 0; --position)
-        out += QLatin1Char(digitAt(position));
+        *cursor++ = QChar(digitAt(position));
     if (n > 0) {
-        out += decimalSeparator;
+        *cursor++ = decimalSeparator;
         for (int position = -1; position >= -n; --position)
-            out += QLatin1Char(digitAt(position));
+            *cursor++ = QChar(digitAt(position));
     }
     return out;
 }
