@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <stdexcept>
 
@@ -24,18 +26,18 @@ void TextPool::clear()
 {
     m_chars.clear();
     m_offsets.assign({0, 0});
-    m_hashes.assign({hashOf(QStringView())});
     m_slots.assign(1024, 0);
-    m_slots[m_hashes[0] & (m_slots.size() - 1)] = 1;
+    const quint32 emptyHash = hashOf(QStringView());
+    m_slots[emptyHash & (m_slots.size() - 1)] = (quint64(emptyHash) << 32) | 1;
 }
 
-size_t TextPool::slotOf(QStringView text, size_t hash) const
+size_t TextPool::slotOf(QStringView text, quint32 hash) const
 {
     const size_t mask = m_slots.size() - 1;
     size_t slot = hash & mask;
     while (m_slots[slot] != 0) {
-        const quint32 id = m_slots[slot] - 1;
-        if (m_hashes[id] == hash && view(id) == text)
+        const quint64 entry = m_slots[slot];
+        if (quint32(entry >> 32) == hash && view(quint32(entry) - 1) == text)
             return slot;
         slot = (slot + 1) & mask;
     }
@@ -46,31 +48,69 @@ quint32 TextPool::intern(QStringView text)
 {
     if (text.isEmpty())
         return 0;
-    const quint32 hash = hashOf(text);
+    return intern(text, hashOf(text));
+}
+
+quint32 TextPool::intern(QStringView text, quint32 hash)
+{
     size_t slot = slotOf(text, hash);
     if (m_slots[slot] != 0)
-        return m_slots[slot] - 1;
-    if (m_chars.size() + static_cast<size_t>(text.size()) > std::numeric_limits<quint32>::max())
+        return quint32(m_slots[slot]) - 1;
+    if (m_chars.size() + static_cast<size_t>(text.size()) > std::numeric_limits<quint32>::max()
+        || size() >= std::numeric_limits<quint32>::max() - 1)
         throw std::length_error("text pool full");
     const quint32 id = size();
     m_chars.insert(m_chars.end(), text.utf16(), text.utf16() + text.size());
     m_offsets.push_back(static_cast<quint32>(m_chars.size()));
-    m_hashes.push_back(hash);
-    m_slots[slot] = id + 1;
+    m_slots[slot] = (quint64(hash) << 32) | (id + 1);
     if (static_cast<size_t>(size()) * 2 > m_slots.size())
         rehash(m_slots.size() * 2);
     return id;
 }
 
+void TextPool::internAll(std::span<const QStringView> texts, std::span<quint32> ids)
+{
+    constexpr size_t Batch = 32;
+    for (size_t first = 0; first < texts.size(); first += Batch) {
+        const size_t count = std::min(Batch, texts.size() - first);
+        std::array<quint32, Batch> hashes;
+        std::array<quint32, Batch> candidates;
+        const size_t mask = m_slots.size() - 1;
+        // Each stage reads what the previous one has fetched: slot, then the offsets of
+        // the text found there, then its characters.
+        for (size_t i = 0; i < count; ++i) {
+            hashes[i] = hashOf(texts[first + i]);
+            __builtin_prefetch(&m_slots[hashes[i] & mask]);
+        }
+        for (size_t i = 0; i < count; ++i) {
+            const quint64 entry = m_slots[hashes[i] & mask];
+            candidates[i] = entry != 0 && quint32(entry >> 32) == hashes[i] ? quint32(entry) - 1 : 0;
+            if (candidates[i] != 0)
+                __builtin_prefetch(&m_offsets[candidates[i]]);
+        }
+        for (size_t i = 0; i < count; ++i) {
+            if (candidates[i] != 0)
+                __builtin_prefetch(m_chars.data() + m_offsets[candidates[i]]);
+        }
+        for (size_t i = 0; i < count; ++i) {
+            const QStringView text = texts[first + i];
+            ids[first + i] = text.isEmpty() ? 0 : intern(text, hashes[i]);
+        }
+    }
+}
+
 void TextPool::rehash(size_t slotCount)
 {
-    m_slots.assign(slotCount, 0);
+    std::vector<quint64> old(slotCount, 0);
+    old.swap(m_slots);
     const size_t mask = slotCount - 1;
-    for (quint32 id = 0; id < size(); ++id) {
-        size_t slot = m_hashes[id] & mask;
+    for (quint64 entry : old) {
+        if (entry == 0)
+            continue;
+        size_t slot = (entry >> 32) & mask;
         while (m_slots[slot] != 0)
             slot = (slot + 1) & mask;
-        m_slots[slot] = id + 1;
+        m_slots[slot] = entry;
     }
 }
 

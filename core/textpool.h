@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <span>
 #include <vector>
 
 namespace core {
@@ -17,6 +18,10 @@ public:
     TextPool();
 
     quint32 intern(QStringView text);
+    // The same ids as interning the texts one after the other, but the memory reads of
+    // all texts are started before the first lookup, so that the cache misses of a
+    // row's cells overlap instead of queueing up.
+    void internAll(std::span<const QStringView> texts, std::span<quint32> ids);
     QStringView view(quint32 id) const
     {
         const quint32 begin = m_offsets[id];
@@ -27,13 +32,16 @@ public:
     void clear();
 
 private:
+    quint32 intern(QStringView text, quint32 hash);
     void rehash(size_t slotCount);
-    size_t slotOf(QStringView text, size_t hash) const;
+    size_t slotOf(QStringView text, quint32 hash) const;
 
     std::vector<char16_t> m_chars;
     std::vector<quint32> m_offsets; // text i is m_chars[m_offsets[i], m_offsets[i + 1])
-    std::vector<quint32> m_slots; // open addressing; 0 marks a free slot, else id + 1
-    std::vector<quint32> m_hashes; // hash of every id, so growing never re-reads texts
+    // Open addressing; 0 marks a free slot, else the text's hash in the high half and
+    // id + 1 in the low half. A probe reads one slot and touches a text only when the
+    // hashes agree: with millions of distinct texts every other read is a cache miss.
+    std::vector<quint64> m_slots;
 };
 
 } // namespace core

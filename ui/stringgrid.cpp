@@ -1,6 +1,7 @@
 #include "ui/stringgrid.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 namespace ui {
@@ -83,6 +84,24 @@ void StringGrid::setCell(int col, int row, const QString& text)
     }
 }
 
+void StringGrid::setColumnCells(int col, int firstRow, std::span<const QStringView> texts)
+{
+    if (col < 0 || col >= columnCount() || firstRow < 0 || firstRow >= m_rowCount)
+        return;
+    const size_t count = std::min(texts.size(), static_cast<size_t>(m_rowCount - firstRow));
+    std::vector<quint32> ids(count);
+    m_pool->internAll(texts.first(count), ids);
+    auto& column = m_cells[static_cast<size_t>(col)];
+    bool changed = false;
+    for (size_t i = 0; i < count; ++i) {
+        quint32& id = column[static_cast<size_t>(firstRow) + i];
+        changed = changed || id != ids[i];
+        id = ids[i];
+    }
+    if (changed)
+        dataChanged();
+}
+
 void StringGrid::clearRows()
 {
     for (auto& column : m_cells)
@@ -95,19 +114,30 @@ void StringGrid::clearRows()
 void StringGrid::appendRow(std::span<const QString> cells)
 {
     const size_t count = std::min(cells.size(), m_cells.size());
+    // Most cells repeat the cell above (same section, strength, process...): comparing
+    // with it is cheaper than hashing. The others are interned together.
+    std::array<QStringView, 32> fresh;
+    std::array<size_t, 32> freshColumn;
+    std::array<quint32, 32> freshId;
+    size_t freshCount = 0;
     for (size_t c = 0; c < m_cells.size(); ++c) {
         auto& column = m_cells[c];
         quint32 id = 0;
         if (c < count && !cells[c].isEmpty()) {
-            // Most cells repeat the cell above (same section, strength, process...):
-            // comparing with it is cheaper than hashing.
-            if (!column.empty() && m_pool->view(column.back()) == cells[c])
+            if (!column.empty() && m_pool->view(column.back()) == cells[c]) {
                 id = column.back();
-            else
+            } else if (freshCount < fresh.size()) {
+                fresh[freshCount] = cells[c];
+                freshColumn[freshCount++] = c;
+            } else {
                 id = m_pool->intern(cells[c]);
+            }
         }
         column.push_back(id);
     }
+    m_pool->internAll(std::span(fresh.data(), freshCount), std::span(freshId.data(), freshCount));
+    for (size_t i = 0; i < freshCount; ++i)
+        m_cells[freshColumn[i]].back() = freshId[i];
     ++m_rowCount;
     dataChanged();
 }

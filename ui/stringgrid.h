@@ -51,6 +51,9 @@ public:
     QString cell(int col, int row) const;
     QStringView cellView(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Sets rows firstRow, firstRow + 1, ... of one column to the texts, as setCell would
+    // one by one (rows beyond the grid are ignored), interning them together.
+    void setColumnCells(int col, int firstRow, std::span<const QStringView> texts);
 
     // Every cell emptied, then no rows.
     void clearRows();
