@@ -1,19 +1,40 @@
 #include "core/textpool.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
 namespace core {
 
 namespace {
+// The texts of a grid are short (pile numbers, forces, labels): mix them four code units
+// at a time and finish with a full avalanche, so that neighbouring numbers spread over
+// the whole table.
 quint32 hashOf(QStringView text)
 {
-    size_t h = qHash(text, 0x9e3779b9u);
-    return static_cast<quint32>(h ^ (h >> 32));
+    std::uint64_t h = 0x9e3779b97f4a7c15ull ^ static_cast<std::uint64_t>(text.size());
+    const char16_t* p = text.utf16();
+    qsizetype n = text.size();
+    for (; n >= 4; n -= 4, p += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        h = (h ^ word) * 0xff51afd7ed558ccdull;
+        h ^= h >> 32;
+    }
+    if (n > 0) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, static_cast<size_t>(n) * sizeof(char16_t));
+        h = (h ^ word) * 0xc4ceb9fe1a85ec53ull;
+    }
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
+    return static_cast<quint32>(h);
 }
 } // namespace
 
