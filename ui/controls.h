@@ -56,6 +56,9 @@ public:
     const std::vector<Control*>& children() const { return m_children; }
 
     virtual QString text() const { return m_text; }
+    // The text as stored, without a copy; what text() returns for every control that
+    // does not override it (labels, buttons, edits, combo edits).
+    const QString& storedText() const { return m_text; }
     virtual void setText(const QString& text);
 
     quint32 textColor() const { return m_textColor; }

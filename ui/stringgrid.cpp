@@ -113,24 +113,59 @@ void StringGrid::clearRows()
 
 void StringGrid::appendRow(std::span<const QString> cells)
 {
+    std::array<QStringView, 32> views;
+    if (cells.size() <= views.size()) {
+        std::copy(cells.begin(), cells.end(), views.begin());
+        appendRow(std::span<const QStringView>(views.data(), cells.size()));
+        return;
+    }
+    std::vector<QStringView> many(cells.begin(), cells.end());
+    appendRow(std::span<const QStringView>(many));
+}
+
+namespace {
+// Equal texts; most unequal pairs of a result column already differ in length or in
+// their last character, which is cheaper to look at than a full comparison.
+bool sameText(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && (a.isEmpty() || a.back() == b.back()) && a == b;
+}
+} // namespace
+
+void StringGrid::appendRow(std::span<const QStringView> cells)
+{
     const size_t count = std::min(cells.size(), m_cells.size());
-    // Most cells repeat the cell above (same section, strength, process...): comparing
-    // with it is cheaper than hashing. The others are interned together.
+    m_recent.resize(m_cells.size(), {0, 0, 0});
+    // Most cells repeat the cell above (same section, strength, process...) or one of
+    // the few texts before it: comparing is cheaper than hashing. The others are
+    // interned together.
     std::array<QStringView, 32> fresh;
     std::array<size_t, 32> freshColumn;
     std::array<quint32, 32> freshId;
     size_t freshCount = 0;
+    const quint32 poolSize = m_pool->size();
     for (size_t c = 0; c < m_cells.size(); ++c) {
         auto& column = m_cells[c];
         quint32 id = 0;
         if (c < count && !cells[c].isEmpty()) {
-            if (!column.empty() && m_pool->view(column.back()) == cells[c]) {
+            const QStringView text = cells[c];
+            if (!column.empty() && sameText(m_pool->view(column.back()), text)) {
                 id = column.back();
-            } else if (freshCount < fresh.size()) {
-                fresh[freshCount] = cells[c];
-                freshColumn[freshCount++] = c;
             } else {
-                id = m_pool->intern(cells[c]);
+                bool found = false;
+                for (quint32 recent : m_recent[c]) {
+                    if (recent != 0 && recent < poolSize && sameText(m_pool->view(recent), text)) {
+                        id = recent;
+                        found = true;
+                        break;
+                    }
+                }
+                if (!found && freshCount < fresh.size()) {
+                    fresh[freshCount] = text;
+                    freshColumn[freshCount++] = c;
+                } else if (!found) {
+                    id = m_pool->intern(text);
+                }
             }
         }
         column.push_back(id);
@@ -138,6 +173,19 @@ void StringGrid::appendRow(std::span<const QString> cells)
     m_pool->internAll(std::span(fresh.data(), freshCount), std::span(freshId.data(), freshCount));
     for (size_t i = 0; i < freshCount; ++i)
         m_cells[freshColumn[i]].back() = freshId[i];
+    for (size_t c = 0; c < m_cells.size(); ++c) {
+        const auto& column = m_cells[c];
+        if (column.size() < 2 || column[column.size() - 2] == column.back())
+            continue;
+        // The text this row replaced joins the recent ones.
+        auto& recent = m_recent[c];
+        const quint32 previous = column[column.size() - 2];
+        if (previous != recent[0] && previous != recent[1] && previous != recent[2]) {
+            recent[2] = recent[1];
+            recent[1] = recent[0];
+            recent[0] = previous;
+        }
+    }
     ++m_rowCount;
     dataChanged();
 }

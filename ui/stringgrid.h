@@ -9,6 +9,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <memory>
 #include <span>
 #include <vector>
@@ -59,6 +60,7 @@ public:
     void clearRows();
     // One new last row; cells beyond `cells` stay empty.
     void appendRow(std::span<const QString> cells);
+    void appendRow(std::span<const QStringView> cells);
     // Copies row `row` of `source` unchanged as a new last row.
     void appendRowFrom(const StringGrid& source, int row);
     // Afterwards row i holds what row order[i] held; order is a permutation.
@@ -101,6 +103,10 @@ private:
     std::shared_ptr<core::TextPool> m_pool;
     std::vector<StringColumn*> m_columns;
     std::vector<std::vector<quint32>> m_cells; // per column, one id per row
+    // Per column, the ids of texts appended before the last one: many columns alternate
+    // between a few texts (rock conditions, coefficients). Only a hint: an id is used
+    // after its text has been compared.
+    std::vector<std::array<quint32, 3>> m_recent;
     int m_rowCount = 0;
     bool m_readOnly = false;
     bool m_rowSelect = false;
