@@ -1,8 +1,21 @@
 // Optimization screen: options table, run, filter, sorting, expansion and pick-up.
+// The handlers are short: ranges, enumeration, result rows, band, sort order and the
+// pick-up mapping live in optimization/, the list file layout in report/. The run
+// drives the real input panel through FormPanel, so every case goes through the same
+// change handlers and calculation action as a user's own.
 
 #include "ui/ZAV_PAS_DWOR1.h"
 
+#include "core/errors.h"
+#include "core/numbers.h"
 #include "core/textwidth.h"
+#include "optimization/filter.h"
+#include "optimization/pickup.h"
+#include "optimization/ranges.h"
+#include "optimization/run.h"
+#include "optimization/sort_order.h"
+#include "report/optimization_table.h"
+#include "report/resultfile.h"
 
 namespace ui {
 
@@ -47,14 +60,348 @@ void TZAV_FRM_DWOR1::FillOptimizationTables()
     }
 }
 
-void TZAV_FRM_DWOR1::Grid1_YouhuaxuanxiangSelectCell(int, int) {}
-void TZAV_FRM_DWOR1::Grid1_YouhuaxuanxiangEditingDone(int, int) {}
-void TZAV_FRM_DWOR1::cbt_YHcomputeClick() {}
-void TZAV_FRM_DWOR1::cbt_YHsaixuanClick() {}
-void TZAV_FRM_DWOR1::Grid2_YouhuajieguoHeaderClick(int) {}
-void TZAV_FRM_DWOR1::Grid3_YouhuasaixuanHeaderClick(int) {}
-void TZAV_FRM_DWOR1::cbt_zhangkaiClick() {}
-void TZAV_FRM_DWOR1::Grid2_YouhuajieguoCellDblClick(int, int) {}
-void TZAV_FRM_DWOR1::Grid3_YouhuasaixuanCellDblClick(int, int) {}
+namespace {
+
+// Cells the user may edit: the ranges of rows 0-9 and the [P] band of row 11.
+bool isRangeCell(int column, int row)
+{
+    return row >= optimization::SectionTypeRow && row <= optimization::RockConditionRow && column >= 1
+        && column <= 3;
+}
+
+bool isBandCell(int column, int row)
+{
+    return row == optimization::FilterRow && (column == 1 || column == 2);
+}
+
+QString paddedHeader(const QString& text)
+{
+    return core::PadLeftTo(text, QStringLiteral(" "), 8);
+}
+
+// The headers of the two sortable columns; a mark shows the direction of the column
+// the grid is sorted by.
+void setSortHeaders(StringColumn& dHeader, StringColumn& pHeader, const QString& dMark, const QString& pMark)
+{
+    dHeader.setText(paddedHeader(QStringLiteral("d|a(mm)") + dMark));
+    pHeader.setText(paddedHeader(QStringLiteral("[P](kN)") + pMark));
+}
+
+// The input panel as the run sees it: the run writes texts and picks items exactly as
+// a user would, and reads the result boxes back.
+class FormPanel final : public optimization::OptimizationPanel, public optimization::ResultRowSink {
+public:
+    explicit FormPanel(TZAV_FRM_DWOR1& form)
+        : m_form(form)
+    {
+    }
+
+    void selectSectionType(core::SectionType section) override
+    {
+        m_form.cbb_jmlx.setItemIndex(static_cast<int>(section));
+    }
+    void setFirstDimension(const QString& text) override { m_form.cbe_dd.setText(text); }
+    void setSecondDimension(const QString& text) override { m_form.cbe_tyzd.setText(text); }
+    void setEmbedment(const QString& text) override { m_form.cbe_hr.setText(text); }
+    void setStrength(const QString& text) override { m_form.edt_frk.setText(text); }
+    void selectProcess(core::PileProcess process) override
+    {
+        m_form.cbb_czgy.setItemIndex(static_cast<int>(process));
+    }
+    core::PileProcess shownProcess() const override
+    {
+        return m_form.cbb_czgy.itemIndex() == static_cast<int>(core::PileProcess::Driven) ? core::PileProcess::Driven
+                                                                                        : core::PileProcess::Bored;
+    }
+    void selectRockCondition(int index) override { m_form.cbb_ysjqdqk.setItemIndex(index); }
+    void calculate() override { m_form.CapacityCalculation(); }
+    void readBack(optimization::PanelReadback& into) const override
+    {
+        // Views of the boxes' own texts: they stay put until the run writes the panel again.
+        into.firstDimension = m_form.cbe_dd.storedText();
+        into.secondDimension = m_form.cbe_tyzd.storedText();
+        into.capacity = m_form.edt_ra.storedText();
+        into.endResistance = m_form.edt_Pr.storedText();
+        into.share = m_form.edt_percent.storedText();
+        into.strength = m_form.edt_frk.storedText();
+        into.process = shownProcess();
+        into.condition = m_form.cbb_ysjqdqk.itemIndex();
+        into.last = m_form.LastCapacity;
+    }
+    void appendResultRow(const optimization::OptimizationResultRow& row) override
+    {
+        m_form.Grid2_Youhuajieguo.appendRow(row);
+    }
+
+private:
+    TZAV_FRM_DWOR1& m_form;
+};
+
+// A result grid as the list file reads it.
+class GridRows final : public report::OptimizationTableRows {
+public:
+    explicit GridRows(const StringGrid& grid)
+        : m_grid(grid)
+    {
+    }
+    qint64 rowCount() const override { return m_grid.rowCount(); }
+    QStringView cell(int column, qint64 row) const override { return m_grid.cellView(column, static_cast<int>(row)); }
+
+private:
+    const StringGrid& m_grid;
+};
+
+} // namespace
+
+void TZAV_FRM_DWOR1::Grid1_YouhuaxuanxiangSelectCell(int column, int row)
+{
+    Grid1_Youhuaxuanxiang.setReadOnly(!isRangeCell(column, row) && !isBandCell(column, row));
+}
+
+void TZAV_FRM_DWOR1::Grid1_YouhuaxuanxiangEditingDone(int column, int row)
+{
+    // Nothing is checked here: the run and the filter read the cells when they start.
+    if (isRangeCell(column, row))
+        cbt_YHcompute.setEnabled(true);
+    else if (isBandCell(column, row))
+        cbt_YHsaixuan.setEnabled(true);
+}
+
+void TZAV_FRM_DWOR1::ShowOptimizationMessage(const QString& text, quint32 color)
+{
+    lb_YHxingxi.setTextColor(color);
+    lb_YHxingxi.setText(text);
+}
+
+void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
+{
+    Grid2_Youhuajieguo.clearRows();
+    Grid3_Youhuasaixuan.clearRows();
+    // Both grids are empty now: the texts of earlier runs need no place any more.
+    ResultTextPool->clear();
+    Grid2_Youhuajieguo.setVisible(true);
+    Grid3_Youhuasaixuan.setVisible(false);
+    lb_YHxingxi.setText(QString());
+    OptimizationMode = 1;
+
+    const auto reading = optimization::ReadOptimizationRanges(
+        [this](int column, int row) { return Grid1_Youhuaxuanxiang.cell(column, row); }, m_decimalSeparator);
+    if (!reading.refusal.isEmpty()) {
+        ShowOptimizationMessage(reading.refusal, ColorRed);
+        throw core::SilentAbort();
+    }
+    if (optimization::ExceedsRunLimit(reading.ranges)) {
+        ShowOptimizationMessage(QStringLiteral("优化组合数超过1000000，请调整优化项"), ColorRed);
+        throw core::SilentAbort();
+    }
+    // A case the calculation rejects shows its reason on the main screen's status line.
+    img_logo.setVisible(false);
+    lb_shuoming.setVisible(true);
+
+    FormPanel panel(*this);
+    qint64 rows = 0;
+    try {
+        rows = optimization::RunOptimization(reading.ranges, panel, panel, m_decimalSeparator);
+    } catch (...) {
+        // A run stopped by a rejected case keeps its rows with provisional numbers.
+        NumberOptimizationRows(false);
+        throw;
+    }
+
+    if (rows == 0) {
+        ShowOptimizationMessage(QStringLiteral("调整优化项重新计算"), ColorBlack);
+        cbt_YHcompute.setEnabled(false);
+    } else {
+        NumberOptimizationRows(true);
+        ShowOptimizationMessage(QStringLiteral("计算完成，桩数：") + core::FormatGeneral(double(rows), m_decimalSeparator)
+                                    + QStringLiteral(" 根"),
+                                ColorBlack);
+        cbt_YHcompute.setEnabled(false);
+        cbt_YHsaixuan.setEnabled(true);
+        cbt_YHsave.setEnabled(true);
+    }
+    DSortOrder = 0;
+    PSortOrder = 0;
+    setSortHeaders(Grid2_03_Str_YHzhuangD, Grid2_05_Str_YHRa, QString(), QString());
+    setSortHeaders(Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa, QString(), QString());
+}
+
+void TZAV_FRM_DWOR1::NumberOptimizationRows(bool final)
+{
+    StringGrid& grid = Grid2_Youhuajieguo;
+    const int count = grid.rowCount();
+    optimization::PileNumbers numbers(count);
+    // In blocks, so that the texts are interned together.
+    constexpr int Block = 256;
+    constexpr int Width = 32;
+    std::vector<char16_t> arena(Block * Width);
+    std::vector<QStringView> views(Block);
+    for (int first = 0; first < count; first += Block) {
+        const int size = std::min(Block, count - first);
+        for (int i = 0; i < size; ++i) {
+            const qint64 position = first + i + 1;
+            const QString plain = final ? QString() : QString::number(position);
+            const QStringView text = final ? numbers.text(position) : QStringView(plain);
+            char16_t* slot = arena.data() + i * Width;
+            std::copy_n(text.utf16(), text.size(), slot);
+            views[size_t(i)] = QStringView(slot, text.size());
+        }
+        grid.setColumnCells(optimization::PileNumberColumn, first, std::span(views.data(), size_t(size)));
+    }
+}
+
+void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
+{
+    const optimization::FilterBand band = optimization::ReadFilterBand(
+        Grid1_Youhuaxuanxiang.cellView(1, optimization::FilterRow),
+        Grid1_Youhuaxuanxiang.cellView(2, optimization::FilterRow), m_decimalSeparator);
+    Grid3_Youhuasaixuan.clearRows();
+    Grid3_Youhuasaixuan.setVisible(true);
+    Grid2_Youhuajieguo.setVisible(false);
+    lb_YHxingxi.setText(QString());
+
+    // Every filtering starts again from the full list, in its current order.
+    const StringGrid& source = Grid2_Youhuajieguo;
+    const int count = source.rowCount();
+    for (int row = 0; row < count; ++row) {
+        const double capacity = core::ParseStrict(source.cellView(optimization::CapacityColumn, row),
+                                                  m_decimalSeparator);
+        if (band.contains(capacity))
+            Grid3_Youhuasaixuan.appendRowFrom(source, row);
+    }
+
+    const int copied = Grid3_Youhuasaixuan.rowCount();
+    if (copied == 0) {
+        ShowOptimizationMessage(QStringLiteral("无满足条件桩，调整区间再筛选"), ColorBlack);
+        cbt_YHsaixuan.setEnabled(false);
+        cbt_YHsave.setEnabled(false);
+    } else {
+        ShowOptimizationMessage(QStringLiteral("筛选完成，桩数：") + core::FormatGeneral(copied, m_decimalSeparator)
+                                    + QStringLiteral(" 根"),
+                                ColorBlack);
+        OptimizationMode = 1;
+        cbt_YHsaixuan.setEnabled(false);
+        cbt_YHsave.setEnabled(true);
+    }
+    DSortOrder = 0;
+    PSortOrder = 0;
+    setSortHeaders(Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa, QString(), QString());
+}
+
+void TZAV_FRM_DWOR1::Grid2_YouhuajieguoHeaderClick(int column)
+{
+    SortResultGrid(Grid2_Youhuajieguo, column, Grid2_03_Str_YHzhuangD, Grid2_05_Str_YHRa);
+}
+
+void TZAV_FRM_DWOR1::Grid3_YouhuasaixuanHeaderClick(int column)
+{
+    SortResultGrid(Grid3_Youhuasaixuan, column, Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa);
+}
+
+void TZAV_FRM_DWOR1::SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader)
+{
+    const int count = grid.rowCount();
+    if (count < 2) {
+        ShowOptimizationMessage(QStringLiteral("无需排序"), ColorBlack);
+        return;
+    }
+    const bool byD = column == optimization::FirstDimensionColumn;
+    if (byD || column == optimization::CapacityColumn) {
+        qint32& state = byD ? DSortOrder : PSortOrder;
+        qint32& other = byD ? PSortOrder : DSortOrder;
+        const QString name = byD ? QStringLiteral("d") : QStringLiteral("[P]");
+        if (state == 0 || state == 1 || state == 2) {
+            if (state == 0) {
+                // Each key is parsed once; a cell that is no number ends the sort before
+                // any row has moved.
+                std::vector<double> keys(static_cast<size_t>(count));
+                for (int row = 0; row < count; ++row)
+                    keys[static_cast<size_t>(row)] = core::ParseStrict(grid.cellView(column, row), m_decimalSeparator);
+                grid.reorderRows(optimization::ExchangeSortOrder(keys));
+            } else {
+                grid.reorderRows(optimization::ReversedOrder(static_cast<quint32>(count)));
+            }
+            state = state == 1 ? 2 : 1;
+            other = 0;
+            const bool ascending = state == 1;
+            ShowOptimizationMessage(name + (ascending ? QStringLiteral("升序排列完成") : QStringLiteral("降序排列完成")),
+                                    ColorBlack);
+            cbt_YHsave.setEnabled(true);
+            const QString mark = ascending ? QStringLiteral("▲") : QStringLiteral("▼");
+            setSortHeaders(dHeader, pHeader, byD ? mark : QString(), byD ? QString() : mark);
+        }
+    } else {
+        ShowOptimizationMessage(QStringLiteral("仅支持d、[P]排序"), ColorBlack);
+    }
+    grid.setSelection(column, 0);
+}
+
+void TZAV_FRM_DWOR1::cbt_zhangkaiClick()
+{
+    // The headless grids lay themselves out anew on every visibility change, so the
+    // extra row a widget toolkit needs for that is not added here.
+    const QString state = cbt_zhangkai.text();
+    if (state != QStringLiteral("展开") && state != QStringLiteral("折叠"))
+        return;
+    const bool expand = state == QStringLiteral("展开");
+    Grid1_05_Str_YHshuoming.setVisible(expand);
+    for (StringGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
+        for (int column = 0; column < grid->columnCount(); ++column)
+            grid->setColumnVisible(column, expand || column <= optimization::CapacityColumn);
+    }
+    cbt_zhangkai.setText(expand ? QStringLiteral("折叠") : QStringLiteral("展开"));
+}
+
+void TZAV_FRM_DWOR1::Grid2_YouhuajieguoCellDblClick(int, int row)
+{
+    PickUpResult(Grid2_Youhuajieguo, row);
+}
+
+void TZAV_FRM_DWOR1::Grid3_YouhuasaixuanCellDblClick(int, int row)
+{
+    PickUpResult(Grid3_Youhuasaixuan, row);
+}
+
+void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
+{
+    if (row < 0 || row >= grid.rowCount())
+        return;
+    const optimization::PickUp pickUp = optimization::PlanPickUp([&](int column) { return grid.cell(column, row); });
+    // Section before dimensions and process before rock condition: each change reloads
+    // the dependent list with its default, which the row's texts then overwrite.
+    if (pickUp.section) {
+        cbb_jmlx.setItemIndex(static_cast<int>(*pickUp.section));
+        cbe_dd.setText(pickUp.firstDimension);
+        cbe_tyzd.setText(pickUp.secondDimension);
+    }
+    cbe_hr.setText(pickUp.embedment);
+    edt_frk.setText(pickUp.strength);
+    if (pickUp.process) {
+        cbb_czgy.setItemIndex(static_cast<int>(*pickUp.process));
+        if (pickUp.condition)
+            cbb_ysjqdqk.setItemIndex(*pickUp.condition);
+    }
+    cbt_YHfanhuiClick();
+    edt_ra.setText(QString());
+    edt_Pr.setText(QString());
+    edt_percent.setText(QString());
+    cbt_compute.setEnabled(true);
+    cbt_compute.setVisible(true);
+    cbt_View.setVisible(false);
+}
+
+void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, const QString& title, const QString& fileName)
+{
+    report::ResultFileWriter file(report::ResultFilePath(m_platform.documentsFolder(), fileName));
+    const auto stamp = [this] {
+        // The stamp takes the moment it is written; a midnight stamp shows the date only.
+        const QDateTime now = m_platform.now();
+        if (now.time() == QTime(0, 0))
+            return m_platform.locale.toString(now.date(), QLocale::ShortFormat);
+        return TimeText(now);
+    };
+    report::StreamOptimizationTable(GridRows(grid), title, stamp, [&file](QStringView chunk) { file.write(chunk); });
+    file.commit();
+}
 
 } // namespace ui
