@@ -370,6 +370,23 @@ private Q_SLOTS:
         QVERIFY(!f->cbt_YHsave.isEnabled());
     }
 
+    // The grid's keys are the program's own number texts; should one ever be none, the
+    // sort ends through the error report before any row has moved.
+    void sortKeyThatIsNoNumberMovesNothing()
+    {
+        FormFixture f;
+        f->cbt_YouHua.click();
+        f->cbt_YHcompute.click();
+        StringGrid& grid = f->Grid2_Youhuajieguo;
+        grid.setCell(4, 7, QStringLiteral("x"));
+        const auto before = rows(grid);
+        grid.clickHeader(4);
+        QCOMPARE(f.platform.errors.size(), 1);
+        QCOMPARE(rows(grid), before);
+        QCOMPARE(f->PSortOrder, 0);
+        QCOMPARE(grid.header(4), QStringLiteral(" [P](kN)"));
+    }
+
     void expansion()
     {
         FormFixture f;
