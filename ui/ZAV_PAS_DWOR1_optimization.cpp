@@ -198,6 +198,8 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
     img_logo.setVisible(false);
     lb_shuoming.setVisible(true);
 
+    // The rows are numbered once the run is over: nothing can look at them before, and
+    // numbering them as they come would store a million texts only to replace them.
     FormPanel panel(*this);
     qint64 rows = 0;
     try {
