@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program and its tests need, if any is missing.
+# Installs the Debian 12 packages the program and its tests need, if any is missing;
+# further package names may be given as arguments.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk libbenchmark-dev xvfb xauth)
+packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk libbenchmark-dev xvfb xauth "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,19 +14,7 @@ cd "$(dirname "$0")/.."
 program=${1:-build/ZAV_PRJ_DWOR1}
 out=docs
 
-packages=(xvfb xauth xdotool imagemagick fonts-noto-cjk)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    as_root=()
-    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${as_root[@]}" apt-get update -q
-    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh xdotool imagemagick
 if [ ! -x "$program" ]; then
     echo "No program at $program: build it first (bash scripts/build.sh)." >&2
     exit 1
