@@ -79,63 +79,10 @@ constexpr std::array<double, 23> exactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4
                                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Up to 15 significant digits scaled by at most 10^22: both factors are exact doubles,
-// so one multiplication or division gives the correctly rounded value, the same that
-// from_chars gives. The texts of the program's own fields and cells all take this path.
-bool fastConvert(const std::string& number, double& value)
-{
-    size_t i = 0;
-    const bool negative = !number.empty() && number[0] == '-';
-    if (negative)
-        ++i;
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    int fraction = 0;
-    bool afterPoint = false;
-    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
-        const char c = number[i];
-        if (c == '.') {
-            afterPoint = true;
-            continue;
-        }
-        if (afterPoint)
-            ++fraction;
-        if (significant == 0 && c == '0')
-            continue;
-        if (++significant > 15)
-            return false;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    int exponent = 0;
-    if (i < number.size()) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
-            negativeExponent = number[i++] == '-';
-        for (; i < number.size(); ++i)
-            exponent = std::min(exponent * 10 + (number[i] - '0'), 100000);
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (mantissa == 0) {
-        value = negative ? -0.0 : 0.0;
-        return true;
-    }
-    const int scale = exponent - fraction;
-    if (scale < -22 || scale > 22)
-        return false;
-    const double magnitude = scale < 0 ? static_cast<double>(mantissa) / exactPowersOfTen[static_cast<size_t>(-scale)]
-                                       : static_cast<double>(mantissa) * exactPowersOfTen[static_cast<size_t>(scale)];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
 // Converts a well-formed ASCII number ("." decimal point, no "+"): underflow gives a
 // signed zero, overflow is reported.
 Conversion convert(const std::string& number, double& value)
 {
-    if (fastConvert(number, value))
-        return Conversion::Ok;
     const char* first = number.data();
     const char* last = first + number.size();
     bool negative = false;
@@ -363,8 +310,9 @@ struct DecimalParts {
 };
 
 // The value of the parts; nullopt when it overflows. Up to 15 significant digits and a
-// scale of at most 10^22 are computed at once (one exact product or quotient, as in
-// fastConvert); anything else goes through the standard conversion.
+// scale of at most 10^22 are computed at once: both factors are exact doubles, so one
+// product or quotient is the correctly rounded value, the same that from_chars gives.
+// Anything else goes through the standard conversion.
 std::optional<double> decimalValue(const DecimalParts& parts)
 {
     std::uint64_t mantissa = 0;

@@ -384,12 +384,8 @@ void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
             cbb_ysjqdqk.setItemIndex(*pickUp.condition);
     }
     cbt_YHfanhuiClick();
-    edt_ra.setText(QString());
-    edt_Pr.setText(QString());
-    edt_percent.setText(QString());
-    cbt_compute.setEnabled(true);
-    cbt_compute.setVisible(true);
-    cbt_View.setVisible(false);
+    // Nothing is calculated: the case waits for "计算".
+    InvalidateResults();
 }
 
 void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, const QString& title, const QString& fileName)
