@@ -26,13 +26,21 @@ struct OptimizationBenchForm {
         form = std::make_unique<ui::TZAV_FRM_DWOR1>(platform);
         form->cbt_YouHua.click();
         const char* ranges[10][3] = {
-            {"1", "4", "1"},           {"1000", "2000", "100"}, {"500", "1500", "100"}, {"2000", "3000", "100"},
-            {"1000", "2000", "100"},   {"1000", "2000", "100"}, {"1.0d", "3.0d", "0.1d"}, {"10.00", "67.00", "1.00"},
-            {"1", "2", "1"},           {"1", "3", "1"},
+            {"1", "4", "1"},
+            {"1000", "2000", "100"},
+            {"500", "1500", "100"},
+            {"2000", "3000", "100"},
+            {"1000", "2000", "100"},
+            {"1000", "2000", "100"},
+            {"1.0d", "3.0d", "0.1d"},
+            {"10.00", "67.00", "1.00"},
+            {"1", "2", "1"},
+            {"1", "3", "1"},
         };
         for (int row = 0; row < 10; ++row) {
             for (int col = 0; col < 3; ++col)
-                form->Grid1_Youhuaxuanxiang.editCell(col + 1, row, QString::fromLatin1(ranges[row][col]));
+                form->Grid1_Youhuaxuanxiang.editCell(
+                    col + 1, row, QString::fromLatin1(ranges[row][col]));
         }
     }
 

@@ -42,7 +42,8 @@ std::vector<quint32> orderBy(const std::vector<double>& keys)
 {
     std::vector<quint32> order(keys.size());
     std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a] < keys[b]; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a] < keys[b]; });
     return order;
 }
 
@@ -101,8 +102,10 @@ void BM_Filter(benchmark::State& state)
 {
     auto& form = *bench().form;
     const bool everything = state.range(0) != 0;
-    form.Grid1_Youhuaxuanxiang.editCell(1, 11, everything ? QStringLiteral("0") : QStringLiteral("10000"));
-    form.Grid1_Youhuaxuanxiang.editCell(2, 11, everything ? QStringLiteral("0") : QStringLiteral("11000"));
+    form.Grid1_Youhuaxuanxiang.editCell(
+        1, 11, everything ? QStringLiteral("0") : QStringLiteral("10000"));
+    form.Grid1_Youhuaxuanxiang.editCell(
+        2, 11, everything ? QStringLiteral("0") : QStringLiteral("11000"));
     for (auto _ : state) {
         state.PauseTiming();
         form.cbt_YHsaixuan.setEnabled(true);
@@ -129,14 +132,20 @@ void BM_Save(benchmark::State& state)
     }
     if (!bench().errors.isEmpty())
         state.SkipWithError(bench().errors.front().toUtf8().constData());
-    const QFileInfo file(bench().documents.filePath(QStringLiteral("嵌岩桩优化计算原始结果(依据TB10093-2017)_表格.txt")));
+    const QFileInfo file(bench().documents.filePath(
+        QStringLiteral("嵌岩桩优化计算原始结果(依据TB10093-2017)_表格.txt")));
     state.counters["rows"] = form.Grid2_Youhuajieguo.rowCount();
     state.counters["MB"] = static_cast<double>(file.size()) / 1e6;
 }
 
 } // namespace
 
-BENCHMARK(BM_Filter)->Arg(1)->Arg(0)->ArgName("everything")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Filter)
+    ->Arg(1)
+    ->Arg(0)
+    ->ArgName("everything")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Sort)
     ->ArgsProduct({{RunOrder, Ascending, Descending, Random}, {4, 2}})

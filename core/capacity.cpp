@@ -151,7 +151,8 @@ QString ForceText(double kN, PrecisionMode mode, QChar sep)
 QString BoxShareText(double share, PrecisionMode mode, QChar sep)
 {
     const bool coarse = mode == PrecisionMode::WholeTens || mode == PrecisionMode::WholeHundreds;
-    return FormatFixed(coarse ? std::trunc(share) : share, ForceDigits, PrecisionDecimals(mode), sep);
+    return FormatFixed(
+        coarse ? std::trunc(share) : share, ForceDigits, PrecisionDecimals(mode), sep);
 }
 
 QString ReportShareText(double share, PrecisionMode mode, QChar sep)

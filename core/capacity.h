@@ -23,7 +23,13 @@ enum class RockHardnessClass {
 };
 
 // Item index of the precision popup.
-enum class PrecisionMode { TwoDecimals = 0, OneDecimal = 1, WholeUnits = 2, WholeTens = 3, WholeHundreds = 4 };
+enum class PrecisionMode {
+    TwoDecimals = 0,
+    OneDecimal = 1,
+    WholeUnits = 2,
+    WholeTens = 3,
+    WholeHundreds = 4
+};
 
 struct CapacityResult {
     double A = 0; // mm^2

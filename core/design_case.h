@@ -37,7 +37,8 @@ struct PileDesignCase {
     double a = 0; // mm, rectangles: the larger side
     double b = 0; // mm, rectangles: the smaller side
     EmbedmentForm embedmentForm = EmbedmentForm::Millimetres;
-    double h = 0; // mm, as entered (k*d, k*b or plain); the capacity rule zeroes it for driven piles
+    double h
+        = 0; // mm, as entered (k*d, k*b or plain); the capacity rule zeroes it for driven piles
 
     bool isSquare() const { return section == SectionType::Rectangular && a == b; }
 };
@@ -46,8 +47,9 @@ struct PileDesignCase {
 // elliptical sections, of the short side b for rectangles.
 inline QChar EmbedmentMarker(SectionType section)
 {
-    return section == SectionType::Circular || section == SectionType::Elliptical ? QLatin1Char('d')
-                                                                                   : QLatin1Char('b');
+    return section == SectionType::Circular || section == SectionType::Elliptical
+        ? QLatin1Char('d')
+        : QLatin1Char('b');
 }
 
 } // namespace core

@@ -13,7 +13,7 @@
 namespace core {
 
 // Ends the whole user action quietly; whatever was changed before stays.
-struct SilentAbort {};
+struct SilentAbort { };
 
 class ProgramError : public std::exception {
 public:

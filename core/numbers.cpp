@@ -6,8 +6,8 @@
 #include <array>
 #include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -75,9 +75,8 @@ long long leadingExponent(const std::string& number)
 
 enum class Conversion { Ok, Overflow };
 
-constexpr std::array<double, 23> exactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> exactPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+    1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Converts a well-formed ASCII number ("." decimal point, no "+"): underflow gives a
 // signed zero, overflow is reported.
@@ -158,7 +157,8 @@ bool fastSignificand(double x, Significand& out)
         return false;
     const auto bits = std::bit_cast<std::uint64_t>(x);
     const int biased = static_cast<int>(bits >> 52);
-    const std::uint64_t mantissa = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    const std::uint64_t mantissa
+        = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
     const int shift = 1075 - biased; // x = mantissa / 2^shift, 0 <= shift <= 69
     // floor(log10(2^(biased - 1023))), possibly one too low or too high.
     int exponent = ((biased - 1023) * 78913) >> 18;
@@ -200,7 +200,8 @@ Significand exactSignificand(double x)
     if (fastSignificand(std::fabs(x), s))
         return s;
     char buffer[48];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 17);
+    auto result = std::to_chars(
+        buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 17);
     const char* p = buffer;
     int count = 0;
     for (; p < result.ptr && *p != 'e'; ++p) {
@@ -240,7 +241,8 @@ Rounded roundDigits(const Digits& source, int keep)
         return r;
     r.digits.reserve(static_cast<size_t>(keep));
     for (int i = 0; i < keep; ++i)
-        r.digits.push_back(static_cast<char>('0' + (i < 18 ? source.d[static_cast<size_t>(i)] : 0)));
+        r.digits.push_back(
+            static_cast<char>('0' + (i < 18 ? source.d[static_cast<size_t>(i)] : 0)));
     if (keep < 18 && source.d[static_cast<size_t>(keep)] >= 5) {
         int i = keep - 1;
         while (i >= 0 && r.digits[static_cast<size_t>(i)] == '9')
@@ -346,7 +348,8 @@ std::optional<double> decimalValue(const DecimalParts& parts)
         }
     }
     std::string number;
-    number.reserve(static_cast<size_t>(parts.integer.size() + parts.fraction.size() + parts.exponentDigits.size() + 4));
+    number.reserve(static_cast<size_t>(
+        parts.integer.size() + parts.fraction.size() + parts.exponentDigits.size() + 4));
     if (parts.negative)
         number.push_back('-');
     auto append = [&number](QStringView digits) {
@@ -508,7 +511,8 @@ QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
             const std::uint64_t divisor = powersOfTen64[static_cast<size_t>(18 - keep)];
             kept = s.q / divisor;
             keptDigits = keep;
-            if ((s.q / (divisor / 10)) % 10 >= 5 && ++kept == powersOfTen64[static_cast<size_t>(keep)]) {
+            if ((s.q / (divisor / 10)) % 10 >= 5
+                && ++kept == powersOfTen64[static_cast<size_t>(keep)]) {
                 // Every kept digit carried over: the value is 10^(leading + 1).
                 kept = 1;
                 keptDigits = 1;

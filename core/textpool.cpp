@@ -105,7 +105,8 @@ void TextPool::internAll(std::span<const QStringView> texts, std::span<quint32> 
         }
         for (size_t i = 0; i < count; ++i) {
             const quint64 entry = m_slots[hashes[i] & mask];
-            candidates[i] = entry != 0 && quint32(entry >> 32) == hashes[i] ? quint32(entry) - 1 : 0;
+            candidates[i]
+                = entry != 0 && quint32(entry >> 32) == hashes[i] ? quint32(entry) - 1 : 0;
             if (candidates[i] != 0)
                 __builtin_prefetch(&m_offsets[candidates[i]]);
         }

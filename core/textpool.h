@@ -25,7 +25,8 @@ public:
     QStringView view(quint32 id) const
     {
         const quint32 begin = m_offsets[id];
-        return QStringView(m_chars.data() + begin, static_cast<qsizetype>(m_offsets[id + 1] - begin));
+        return QStringView(
+            m_chars.data() + begin, static_cast<qsizetype>(m_offsets[id + 1] - begin));
     }
     QString text(quint32 id) const { return view(id).toString(); }
     quint32 size() const { return static_cast<quint32>(m_offsets.size() - 1); }

@@ -14,7 +14,7 @@ PickUp PlanPickUp(const std::function<QString(int column)>& cell)
         pickUp.firstDimension = cell(FirstDimensionColumn);
         pickUp.secondDimension = QStringLiteral("0");
     } else if (section == SectionLabel(EllipticalCode) || section == SectionLabel(RectangularCode)
-               || section == SectionLabel(SquareCode)) {
+        || section == SectionLabel(SquareCode)) {
         pickUp.section = section == SectionLabel(EllipticalCode) ? core::SectionType::Elliptical
                                                                  : core::SectionType::Rectangular;
         pickUp.firstDimension = cell(FirstDimensionColumn);

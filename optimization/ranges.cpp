@@ -29,8 +29,7 @@ qint64 saturatingSum(qint64 a, qint64 b)
 }
 
 // Calls visit(value) for every value of a code range, in walking order.
-template <typename Visit>
-void walkCodes(const OptimizationRange& range, Visit visit)
+template <typename Visit> void walkCodes(const OptimizationRange& range, Visit visit)
 {
     double value = range.minimum;
     for (qint64 i = 0; i < range.count; ++i) {
@@ -48,7 +47,8 @@ double embedmentValue(const QString& text, core::EmbedmentForm form, QChar separ
     if (form == core::EmbedmentForm::Millimetres)
         return core::ParseStrict(text, separator);
     const qsizetype marker = text.indexOf(QLatin1Char('d'));
-    const auto value = core::TryParseStrict(QStringView(text).left(std::max<qsizetype>(marker, 0)), separator);
+    const auto value
+        = core::TryParseStrict(QStringView(text).left(std::max<qsizetype>(marker, 0)), separator);
     if (!value)
         throw core::ConversionError(core::NotANumberMessage(text));
     return *value;
@@ -109,8 +109,9 @@ OptimizationRange NumberRange(double minimum, double maximum, double step)
     // Whole steps rounded to the nearest, halves up; computed in double so that a step
     // of 1e-9 over a wide range gives a huge count, never a wrapped one.
     const double steps = std::trunc(diff / step + 0.5) + 1;
-    r.count = steps < static_cast<double>(OptimizationRange::CountCeiling) ? static_cast<qint64>(steps)
-                                                                          : OptimizationRange::CountCeiling;
+    r.count = steps < static_cast<double>(OptimizationRange::CountCeiling)
+        ? static_cast<qint64>(steps)
+        : OptimizationRange::CountCeiling;
     return r;
 }
 
@@ -158,8 +159,9 @@ RangeReading ReadOptimizationRanges(const OptionCellReader& cell, QChar separato
         double maximum = 0;
         double step = 0;
         if (row == EmbedmentRow) {
-            const auto form = minimumText.contains(QLatin1Char('d')) ? core::EmbedmentForm::Multiple
-                                                                     : core::EmbedmentForm::Millimetres;
+            const auto form = minimumText.contains(QLatin1Char('d'))
+                ? core::EmbedmentForm::Multiple
+                : core::EmbedmentForm::Millimetres;
             reading.ranges.embedmentForm = form;
             minimum = embedmentValue(minimumText, form, separator);
             maximum = embedmentValue(maximumText, form, separator);
@@ -210,29 +212,34 @@ qint64 overSections(const OptimizationRanges& ranges, qint64 each)
 
 qint64 CombinationCount(const OptimizationRanges& ranges)
 {
-    const qint64 each = saturatingProduct(saturatingProduct(ranges[EmbedmentRow].count, ranges[StrengthRow].count),
-                                          ranges[ProcessRow].count);
+    const qint64 each = saturatingProduct(
+        saturatingProduct(ranges[EmbedmentRow].count, ranges[StrengthRow].count),
+        ranges[ProcessRow].count);
     return overSections(ranges, each);
 }
 
 bool ExceedsRunLimit(const OptimizationRanges& ranges)
 {
-    return CaseCount(ranges) > MaxOptimizationCases || CombinationCount(ranges) > 2 * MaxOptimizationCases;
+    return CaseCount(ranges) > MaxOptimizationCases
+        || CombinationCount(ranges) > 2 * MaxOptimizationCases;
 }
 
 qint64 CaseCount(const OptimizationRanges& ranges)
 {
     qint64 drivenProcesses = 0;
     qint64 boredProcesses = 0;
-    walkCodes(ranges[ProcessRow], [&](int code) { ++(code == 1 ? drivenProcesses : boredProcesses); });
+    walkCodes(
+        ranges[ProcessRow], [&](int code) { ++(code == 1 ? drivenProcesses : boredProcesses); });
     qint64 drivenConditions = 0;
     walkCodes(ranges[RockConditionRow], [&](int code) { drivenConditions += code <= 2 ? 1 : 0; });
     const qint64 conditions = ranges[RockConditionRow].count;
     // Per dimension combination: every embedment value for bored piles, the first only
     // for driven ones.
-    const qint64 bored = saturatingProduct(saturatingProduct(ranges[EmbedmentRow].count, boredProcesses), conditions);
+    const qint64 bored = saturatingProduct(
+        saturatingProduct(ranges[EmbedmentRow].count, boredProcesses), conditions);
     const qint64 perEmbedmentAndStrength = saturatingSum(bored, drivenProcesses * drivenConditions);
-    const qint64 perDimensions = saturatingProduct(ranges[StrengthRow].count, perEmbedmentAndStrength);
+    const qint64 perDimensions
+        = saturatingProduct(ranges[StrengthRow].count, perEmbedmentAndStrength);
 
     return overSections(ranges, perDimensions);
 }

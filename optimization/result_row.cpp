@@ -23,7 +23,8 @@ QString SectionLabel(int sectionCode)
 
 QString ProcessLabel(core::PileProcess process)
 {
-    return process == core::PileProcess::Driven ? QStringLiteral("打入震沉") : QStringLiteral("钻(挖)孔");
+    return process == core::PileProcess::Driven ? QStringLiteral("打入震沉")
+                                                : QStringLiteral("钻(挖)孔");
 }
 
 QString ConditionLabel(core::PileProcess process, int condition)
@@ -86,7 +87,8 @@ bool isWholeNumberText(QStringView text)
 const QString& ResultRowBuilder::shareText(double value, QString& scratch)
 {
     // The shares of a run are mostly whole percentages: keep their texts.
-    const bool small = value == std::trunc(value) && value >= -ShareCacheLimit && value <= ShareCacheLimit;
+    const bool small
+        = value == std::trunc(value) && value >= -ShareCacheLimit && value <= ShareCacheLimit;
     if (!small) {
         scratch = core::FormatFixed(value, 10, 0, m_separator) + QLatin1Char('%');
         return scratch;
@@ -98,15 +100,16 @@ const QString& ResultRowBuilder::shareText(double value, QString& scratch)
 }
 
 void ResultRowBuilder::fill(OptimizationResultRow& row, int sectionCode, QStringView embedmentText,
-                            const PanelReadback& panel)
+    const PanelReadback& panel)
 {
-    static const QString section[4] = {SectionLabel(1), SectionLabel(2), SectionLabel(3), SectionLabel(4)};
-    static const QString process[2] = {ProcessLabel(core::PileProcess::Driven), ProcessLabel(core::PileProcess::Bored)};
-    static const QString drivenCondition[2] = {ConditionLabel(core::PileProcess::Driven, 0),
-                                               ConditionLabel(core::PileProcess::Driven, 1)};
+    static const QString section[4]
+        = {SectionLabel(1), SectionLabel(2), SectionLabel(3), SectionLabel(4)};
+    static const QString process[2]
+        = {ProcessLabel(core::PileProcess::Driven), ProcessLabel(core::PileProcess::Bored)};
+    static const QString drivenCondition[2] = {
+        ConditionLabel(core::PileProcess::Driven, 0), ConditionLabel(core::PileProcess::Driven, 1)};
     static const QString boredCondition[3] = {ConditionLabel(core::PileProcess::Bored, 0),
-                                              ConditionLabel(core::PileProcess::Bored, 1),
-                                              ConditionLabel(core::PileProcess::Bored, 2)};
+        ConditionLabel(core::PileProcess::Bored, 1), ConditionLabel(core::PileProcess::Bored, 2)};
     constexpr QStringView dash = u"-";
     constexpr QStringView zero = u"0";
     const bool driven = panel.process == core::PileProcess::Driven;
@@ -124,7 +127,8 @@ void ResultRowBuilder::fill(OptimizationResultRow& row, int sectionCode, QString
     const QStringView endCoefficient = coefficientText(panel.last.C1, m_endCoefficient);
     row[DrivenCoefficientColumn] = driven ? endCoefficient : dash;
     row[EndCoefficientColumn] = driven ? dash : endCoefficient;
-    row[SideCoefficientColumn] = driven ? dash : QStringView(coefficientText(panel.last.C2, m_sideCoefficient));
+    row[SideCoefficientColumn]
+        = driven ? dash : QStringView(coefficientText(panel.last.C2, m_sideCoefficient));
 
     // Pp and the shares as the boxes show them, re-read and written whole. A box that
     // already holds a whole number gives its own text.
@@ -136,7 +140,8 @@ void ResultRowBuilder::fill(OptimizationResultRow& row, int sectionCode, QString
         row[EndResistanceColumn] = m_endResistance;
     }
     const qsizetype percentAt = panel.share.indexOf(QLatin1Char('%'));
-    const QStringView shareNumber = panel.share.left(percentAt < 0 ? panel.share.size() : percentAt);
+    const QStringView shareNumber
+        = panel.share.left(percentAt < 0 ? panel.share.size() : percentAt);
     const double share = core::ParseStrict(shareNumber, m_separator);
     if (percentAt == panel.share.size() - 1 && isWholeNumberText(shareNumber))
         row[EndShareColumn] = panel.share;

@@ -68,7 +68,8 @@ struct PanelReadback {
 class ResultRowBuilder {
 public:
     explicit ResultRowBuilder(QChar decimalSeparator);
-    void fill(OptimizationResultRow& row, int sectionCode, QStringView embedmentText, const PanelReadback& panel);
+    void fill(OptimizationResultRow& row, int sectionCode, QStringView embedmentText,
+        const PanelReadback& panel);
 
 private:
     const QString& coefficientText(double value, QString& scratch);

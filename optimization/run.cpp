@@ -16,8 +16,9 @@ QString EmbedmentText(double value, core::EmbedmentForm form, int sectionCode, Q
     if (form == core::EmbedmentForm::Millimetres)
         return core::FormatGeneral(value, separator);
     // Multiples of d for round and elliptical piles, of the short side otherwise.
-    const QChar marker = sectionCode == CircularCode || sectionCode == EllipticalCode ? QLatin1Char('d')
-                                                                                      : QLatin1Char('b');
+    const QChar marker = sectionCode == CircularCode || sectionCode == EllipticalCode
+        ? QLatin1Char('d')
+        : QLatin1Char('b');
     return core::FormatFixed(value, 10, 1, separator) + marker;
 }
 
@@ -45,7 +46,8 @@ std::vector<double> valuesOf(const OptimizationRange& range)
 
 class Run {
 public:
-    Run(const OptimizationRanges& ranges, OptimizationPanel& panel, ResultRowSink& sink, QChar separator)
+    Run(const OptimizationRanges& ranges, OptimizationPanel& panel, ResultRowSink& sink,
+        QChar separator)
         : m_ranges(ranges)
         , m_panel(panel)
         , m_sink(sink)
@@ -59,9 +61,9 @@ public:
         for (double code : valuesOf(m_ranges[SectionTypeRow])) {
             m_section = static_cast<int>(code);
             // A square is calculated as a rectangle with two equal sides.
-            m_panel.selectSectionType(m_section == CircularCode     ? core::SectionType::Circular
-                                          : m_section == EllipticalCode ? core::SectionType::Elliptical
-                                                                        : core::SectionType::Rectangular);
+            m_panel.selectSectionType(m_section == CircularCode ? core::SectionType::Circular
+                    : m_section == EllipticalCode               ? core::SectionType::Elliptical
+                                                                : core::SectionType::Rectangular);
             dimensions();
         }
         return m_rows;
@@ -172,8 +174,8 @@ private:
 
 } // namespace
 
-qint64 RunOptimization(const OptimizationRanges& ranges, OptimizationPanel& panel, ResultRowSink& sink,
-                       QChar decimalSeparator)
+qint64 RunOptimization(const OptimizationRanges& ranges, OptimizationPanel& panel,
+    ResultRowSink& sink, QChar decimalSeparator)
 {
     return Run(ranges, panel, sink, decimalSeparator).run();
 }

@@ -41,12 +41,13 @@ public:
 // Walks every combination in the nested order section type, dimensions, embedment,
 // strength, process, rock condition and appends one row per calculated case. Returns
 // the number of rows appended.
-qint64 RunOptimization(const OptimizationRanges& ranges, OptimizationPanel& panel, ResultRowSink& sink,
-                       QChar decimalSeparator);
+qint64 RunOptimization(const OptimizationRanges& ranges, OptimizationPanel& panel,
+    ResultRowSink& sink, QChar decimalSeparator);
 
 // The texts the run writes into the panel.
 QString DimensionText(double millimetres, QChar decimalSeparator);
-QString EmbedmentText(double value, core::EmbedmentForm form, int sectionCode, QChar decimalSeparator);
+QString EmbedmentText(
+    double value, core::EmbedmentForm form, int sectionCode, QChar decimalSeparator);
 QString StrengthText(double megapascals, QChar decimalSeparator);
 
 } // namespace optimization

@@ -74,7 +74,7 @@ qint64 modulo(qint64 value, qint64 divisor)
 // Places the members of one class (initial order) into out[0..m) in the order the
 // exchange sort leaves them. `smaller` is N, the number of keys below the class.
 void orderClass(std::span<const quint32> members, std::span<const quint64> below, quint64 smaller,
-                std::span<quint32> out, std::vector<Group>& groups, std::vector<size_t>& slots)
+    std::span<quint32> out, std::vector<Group>& groups, std::vector<size_t>& slots)
 {
     const size_t m = members.size();
     groups.clear();
@@ -87,8 +87,8 @@ void orderClass(std::span<const quint32> members, std::span<const quint64> below
         // All rows waited for the same number of passes; the remaining passes before the
         // class's own each rotate it by one.
         const auto shift = static_cast<size_t>((smaller - groups[0].below) % m);
-        std::rotate_copy(members.begin(), members.begin() + static_cast<std::ptrdiff_t>(shift), members.end(),
-                         out.begin());
+        std::rotate_copy(members.begin(), members.begin() + static_cast<std::ptrdiff_t>(shift),
+            members.end(), out.begin());
         return;
     }
 
@@ -104,11 +104,13 @@ void orderClass(std::span<const quint32> members, std::span<const quint64> below
         const qint64 g = static_cast<qint64>(group.size);
         const qint64 previousSize = size - g;
         const quint64 nextBelow = t + 1 < groups.size() ? groups[t + 1].below : smaller;
-        const qint64 rotation = static_cast<qint64>((nextBelow - group.below) % static_cast<quint64>(size));
+        const qint64 rotation
+            = static_cast<qint64>((nextBelow - group.below) % static_cast<quint64>(size));
         const qint64 firstOfPrevious = modulo(offset - rotation, size);
         slots.clear();
         for (qint64 i = 0; i < g; ++i) {
-            const auto rank = static_cast<quint32>(modulo(firstOfPrevious + previousSize + i, size));
+            const auto rank
+                = static_cast<quint32>(modulo(firstOfPrevious + previousSize + i, size));
             slots.push_back(free.kth(rank));
         }
         for (qint64 i = 0; i < g; ++i) {
@@ -161,7 +163,8 @@ std::vector<quint32> ExchangeSortOrder(std::span<const double> keys)
                 members[i] = entries[first + i].index;
                 below[i] = passed.countBelow(members[i]);
             }
-            orderClass(members, below, first, std::span<quint32>(order).subspan(first, m), groups, slots);
+            orderClass(
+                members, below, first, std::span<quint32>(order).subspan(first, m), groups, slots);
         }
         for (size_t i = first; i < last; ++i)
             passed.add(entries[i].index, 1);

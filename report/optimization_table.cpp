@@ -30,10 +30,12 @@ enum Column {
     SideShareColumn = 15,
 };
 
-constexpr QStringView HeadLine1 =
-    u" 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  成    桩  岩石层及  端阻系数  端 阻 力  端 阻 力  侧阻系数  侧 阻 力  侧 阻 力  容许承载 ";
-constexpr QStringView HeadLine2 =
-    u" 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     hr(m)   frk(MPa)  工    艺  清底情况    C1(C)    Pp(kN)   占百分比     C2      Ps(kN)   占百分比   [P](kN) ";
+constexpr QStringView HeadLine1
+    = u" 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  嵌岩深度  岩石强度  成    桩  "
+      u"岩石层及  端阻系数  端 阻 力  端 阻 力  侧阻系数  侧 阻 力  侧 阻 力  容许承载 ";
+constexpr QStringView HeadLine2
+    = u" 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)     hr(m)   frk(MPa)  工    艺  "
+      u"清底情况    C1(C)    Pp(kN)   占百分比     C2      Ps(kN)   占百分比   [P](kN) ";
 constexpr QStringView Note = u" 注: 采用《铁路桥涵地基和基础设计规范》(TB 10093-2017)公式计算";
 
 // Appends fixed-width fields to a buffer and hands it on in large chunks; no field
@@ -46,7 +48,11 @@ public:
         m_buffer.reserve(FlushAt + 4 * LineWidth);
     }
 
-    void text(QStringView t) { m_buffer.append(reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size())); }
+    void text(QStringView t)
+    {
+        m_buffer.append(
+            reinterpret_cast<const char16_t*>(t.utf16()), static_cast<size_t>(t.size()));
+    }
     void repeat(char16_t c, int count)
     {
         if (count > 0)
@@ -186,8 +192,7 @@ void dataRow(TableText& out, const OptimizationTableRows& rows, qint64 row, int 
 } // namespace
 
 void StreamOptimizationTable(const OptimizationTableRows& rows, QStringView title,
-                             const std::function<QString()>& stampTime,
-                             const std::function<void(QStringView chunk)>& write)
+    const std::function<QString()>& stampTime, const std::function<void(QStringView chunk)>& write)
 {
     TableText out(write);
     out.repeat(u'=', 72);

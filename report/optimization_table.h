@@ -27,7 +27,6 @@ public:
 // rows are written: the date and time of the stamp line, as the user's locale writes
 // them.
 void StreamOptimizationTable(const OptimizationTableRows& rows, QStringView title,
-                             const std::function<QString()>& stampTime,
-                             const std::function<void(QStringView chunk)>& write);
+    const std::function<QString()>& stampTime, const std::function<void(QStringView chunk)>& write);
 
 } // namespace report

@@ -41,19 +41,21 @@ struct RecordingPlatform {
         };
         p.showError = [this](const QString& text) { errors << text; };
         p.openUrl = [this](const QString& url) { openedUrls << url; };
-        p.requestPermissions = [this](const QStringList& names, ui::PermissionResultHandler onResult,
-                                      ui::RationaleHandler onRationale) {
-            permissionRequests << names;
-            auto answer = [this, names, onResult] {
-                if (onResult)
-                    onResult(names, permissionAnswer.value_or(QList<ui::PermissionStatus>(
-                                        names.size(), ui::PermissionStatus::Granted)));
-            };
-            if (askRationaleFirst && onRationale)
-                onRationale(names, answer);
-            else
-                answer();
-        };
+        p.requestPermissions
+            = [this](const QStringList& names, ui::PermissionResultHandler onResult,
+                  ui::RationaleHandler onRationale) {
+                  permissionRequests << names;
+                  auto answer = [this, names, onResult] {
+                      if (onResult)
+                          onResult(names,
+                              permissionAnswer.value_or(QList<ui::PermissionStatus>(
+                                  names.size(), ui::PermissionStatus::Granted)));
+                  };
+                  if (askRationaleFirst && onRationale)
+                      onRationale(names, answer);
+                  else
+                      answer();
+              };
         return p;
     }
 };

@@ -16,5 +16,5 @@ bool registerTest(const char* name, TestFactory factory);
 } // namespace testing_support
 
 #define ROCKPILE_TEST(Class)                                                                       \
-    static const bool rockpileRegistered_##Class =                                                 \
-        testing_support::registerTest(#Class, [] { return std::make_unique<Class>(); });
+    static const bool rockpileRegistered_##Class                                                   \
+        = testing_support::registerTest(#Class, [] { return std::make_unique<Class>(); });

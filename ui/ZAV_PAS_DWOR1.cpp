@@ -47,12 +47,16 @@ void TZAV_FRM_DWOR1::connectHandlers()
     cbt_Save.onClick = [this] { cbt_SaveClick(); };
     tcb_meoFontSize.onChange = [this] { tcb_meoFontSizeChange(); };
 
-    Grid1_Youhuaxuanxiang.onSelectCell = [this](int col, int row) { Grid1_YouhuaxuanxiangSelectCell(col, row); };
-    Grid1_Youhuaxuanxiang.onEditingDone = [this](int col, int row) { Grid1_YouhuaxuanxiangEditingDone(col, row); };
+    Grid1_Youhuaxuanxiang.onSelectCell
+        = [this](int col, int row) { Grid1_YouhuaxuanxiangSelectCell(col, row); };
+    Grid1_Youhuaxuanxiang.onEditingDone
+        = [this](int col, int row) { Grid1_YouhuaxuanxiangEditingDone(col, row); };
     Grid2_Youhuajieguo.onHeaderClick = [this](int col) { Grid2_YouhuajieguoHeaderClick(col); };
     Grid3_Youhuasaixuan.onHeaderClick = [this](int col) { Grid3_YouhuasaixuanHeaderClick(col); };
-    Grid2_Youhuajieguo.onCellDblClick = [this](int col, int row) { Grid2_YouhuajieguoCellDblClick(col, row); };
-    Grid3_Youhuasaixuan.onCellDblClick = [this](int col, int row) { Grid3_YouhuasaixuanCellDblClick(col, row); };
+    Grid2_Youhuajieguo.onCellDblClick
+        = [this](int col, int row) { Grid2_YouhuajieguoCellDblClick(col, row); };
+    Grid3_Youhuasaixuan.onCellDblClick
+        = [this](int col, int row) { Grid3_YouhuasaixuanCellDblClick(col, row); };
     cbt_zhangkai.onClick = [this] { cbt_zhangkaiClick(); };
     cbt_YHcompute.onClick = [this] { cbt_YHcomputeClick(); };
     cbt_YHsaixuan.onClick = [this] { cbt_YHsaixuanClick(); };
@@ -150,7 +154,8 @@ void TZAV_FRM_DWOR1::ClearStatusMessage()
 
 void TZAV_FRM_DWOR1::runUserAction(const std::function<void()>& action)
 {
-    RunGuarded(action, [this](const QString& message) { reportError(message); }, m_actionDepth);
+    RunGuarded(
+        action, [this](const QString& message) { reportError(message); }, m_actionDepth);
 }
 
 void TZAV_FRM_DWOR1::reportError(const QString& message)

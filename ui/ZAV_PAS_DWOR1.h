@@ -104,53 +104,93 @@ public:
     Layer YouHuaFormLayer{*this, nullptr, QStringLiteral("YouHuaFormLayer")};
     Label lb_youhuabiaoti{*this, &YouHuaFormLayer, QStringLiteral("lb_youhuabiaoti")};
 
-    StringGrid Grid1_Youhuaxuanxiang{*this, &YouHuaFormLayer, QStringLiteral("Grid1_Youhuaxuanxiang")};
-    StringColumn Grid1_01_Str_YHxuanxiang{*this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_01_Str_YHxuanxiang")};
-    StringColumn Grid1_02_Str_YHmin{*this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_02_Str_YHmin")};
-    StringColumn Grid1_03_Str_YHmax{*this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_03_Str_YHmax")};
-    StringColumn Grid1_04_Str_YHstep{*this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_04_Str_YHstep")};
-    StringColumn Grid1_05_Str_YHshuoming{*this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_05_Str_YHshuoming")};
+    StringGrid Grid1_Youhuaxuanxiang{
+        *this, &YouHuaFormLayer, QStringLiteral("Grid1_Youhuaxuanxiang")};
+    StringColumn Grid1_01_Str_YHxuanxiang{
+        *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_01_Str_YHxuanxiang")};
+    StringColumn Grid1_02_Str_YHmin{
+        *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_02_Str_YHmin")};
+    StringColumn Grid1_03_Str_YHmax{
+        *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_03_Str_YHmax")};
+    StringColumn Grid1_04_Str_YHstep{
+        *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_04_Str_YHstep")};
+    StringColumn Grid1_05_Str_YHshuoming{
+        *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_05_Str_YHshuoming")};
 
     // Both result grids intern their cells in one pool, so the filter copies rows by id.
     std::shared_ptr<core::TextPool> ResultTextPool = std::make_shared<core::TextPool>();
 
-    StringGrid Grid2_Youhuajieguo{*this, &YouHuaFormLayer, QStringLiteral("Grid2_Youhuajieguo"), ResultTextPool};
-    StringColumn Grid2_01_Str_YHzhuangbianhao{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_01_Str_YHzhuangbianhao")};
-    StringColumn Grid2_02_Str_YHjiemianleixing{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_02_Str_YHjiemianleixing")};
-    StringColumn Grid2_03_Str_YHzhuangD{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_03_Str_YHzhuangD")};
-    StringColumn Grid2_04_Str_YHtuoyuanzhiduanC{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_04_Str_YHtuoyuanzhiduanC")};
+    StringGrid Grid2_Youhuajieguo{
+        *this, &YouHuaFormLayer, QStringLiteral("Grid2_Youhuajieguo"), ResultTextPool};
+    StringColumn Grid2_01_Str_YHzhuangbianhao{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_01_Str_YHzhuangbianhao")};
+    StringColumn Grid2_02_Str_YHjiemianleixing{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_02_Str_YHjiemianleixing")};
+    StringColumn Grid2_03_Str_YHzhuangD{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_03_Str_YHzhuangD")};
+    StringColumn Grid2_04_Str_YHtuoyuanzhiduanC{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_04_Str_YHtuoyuanzhiduanC")};
     StringColumn Grid2_05_Str_YHRa{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_05_Str_YHRa")};
-    StringColumn Grid2_06_Str_YHzhuangHr{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_06_Str_YHzhuangHr")};
-    StringColumn Grid2_07_Str_YHfrk{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_07_Str_YHfrk")};
-    StringColumn Grid2_08_Str_YHczgy{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_08_Str_YHczgy")};
-    StringColumn Grid2_09_Str_YHyszk{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_09_Str_YHyszk")};
-    StringColumn Grid2_10_Str_YHxishuc{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_10_Str_YHxishuc")};
-    StringColumn Grid2_11_Str_YHxishuc1{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_11_Str_YHxishuc1")};
-    StringColumn Grid2_12_Str_YHxishuc2{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_12_Str_YHxishuc2")};
-    StringColumn Grid2_13_Str_YHQrs{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_13_Str_YHQrs")};
-    StringColumn Grid2_14_Str_YHQrsper{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_14_Str_YHQrsper")};
-    StringColumn Grid2_15_Str_YHQrp{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_15_Str_YHQrp")};
-    StringColumn Grid2_16_Str_YHQrpper{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_16_Str_YHQrpper")};
-    StringColumn Grid2_17_Str_YHBeizhu{*this, Grid2_Youhuajieguo, QStringLiteral("Grid2_17_Str_YHBeizhu")};
+    StringColumn Grid2_06_Str_YHzhuangHr{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_06_Str_YHzhuangHr")};
+    StringColumn Grid2_07_Str_YHfrk{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_07_Str_YHfrk")};
+    StringColumn Grid2_08_Str_YHczgy{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_08_Str_YHczgy")};
+    StringColumn Grid2_09_Str_YHyszk{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_09_Str_YHyszk")};
+    StringColumn Grid2_10_Str_YHxishuc{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_10_Str_YHxishuc")};
+    StringColumn Grid2_11_Str_YHxishuc1{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_11_Str_YHxishuc1")};
+    StringColumn Grid2_12_Str_YHxishuc2{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_12_Str_YHxishuc2")};
+    StringColumn Grid2_13_Str_YHQrs{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_13_Str_YHQrs")};
+    StringColumn Grid2_14_Str_YHQrsper{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_14_Str_YHQrsper")};
+    StringColumn Grid2_15_Str_YHQrp{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_15_Str_YHQrp")};
+    StringColumn Grid2_16_Str_YHQrpper{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_16_Str_YHQrpper")};
+    StringColumn Grid2_17_Str_YHBeizhu{
+        *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_17_Str_YHBeizhu")};
 
-    StringGrid Grid3_Youhuasaixuan{*this, &YouHuaFormLayer, QStringLiteral("Grid3_Youhuasaixuan"), ResultTextPool};
-    StringColumn Grid3_01_Str_YHzhuangbianhao{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_01_Str_YHzhuangbianhao")};
-    StringColumn Grid3_02_Str_YHjiemianleixing{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_02_Str_YHjiemianleixing")};
-    StringColumn Grid3_03_Str_YHzhuangD{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_03_Str_YHzhuangD")};
-    StringColumn Grid3_04_Str_YHtuoyuanzhiduanC{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_04_Str_YHtuoyuanzhiduanC")};
+    StringGrid Grid3_Youhuasaixuan{
+        *this, &YouHuaFormLayer, QStringLiteral("Grid3_Youhuasaixuan"), ResultTextPool};
+    StringColumn Grid3_01_Str_YHzhuangbianhao{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_01_Str_YHzhuangbianhao")};
+    StringColumn Grid3_02_Str_YHjiemianleixing{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_02_Str_YHjiemianleixing")};
+    StringColumn Grid3_03_Str_YHzhuangD{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_03_Str_YHzhuangD")};
+    StringColumn Grid3_04_Str_YHtuoyuanzhiduanC{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_04_Str_YHtuoyuanzhiduanC")};
     StringColumn Grid3_05_Str_YHRa{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_05_Str_YHRa")};
-    StringColumn Grid3_06_Str_YHzhuangHr{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_06_Str_YHzhuangHr")};
-    StringColumn Grid3_07_Str_YHfrk{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_07_Str_YHfrk")};
-    StringColumn Grid3_08_Str_YHczgy{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_08_Str_YHczgy")};
-    StringColumn Grid3_09_Str_YHyszk{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_09_Str_YHyszk")};
-    StringColumn Grid3_10_Str_YHxishuc{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_10_Str_YHxishuc")};
-    StringColumn Grid3_11_Str_YHxishuc1{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_11_Str_YHxishuc1")};
-    StringColumn Grid3_12_Str_YHxishuc2{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_12_Str_YHxishuc2")};
-    StringColumn Grid3_13_Str_YHQrs{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_13_Str_YHQrs")};
-    StringColumn Grid3_14_Str_YHQrsper{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_14_Str_YHQrsper")};
-    StringColumn Grid3_15_Str_YHQrp{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_15_Str_YHQrp")};
-    StringColumn Grid3_16_Str_YHQrpper{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_16_Str_YHQrpper")};
-    StringColumn Grid3_17_Str_YHBeizhu{*this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_17_Str_YHBeizhu")};
+    StringColumn Grid3_06_Str_YHzhuangHr{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_06_Str_YHzhuangHr")};
+    StringColumn Grid3_07_Str_YHfrk{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_07_Str_YHfrk")};
+    StringColumn Grid3_08_Str_YHczgy{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_08_Str_YHczgy")};
+    StringColumn Grid3_09_Str_YHyszk{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_09_Str_YHyszk")};
+    StringColumn Grid3_10_Str_YHxishuc{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_10_Str_YHxishuc")};
+    StringColumn Grid3_11_Str_YHxishuc1{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_11_Str_YHxishuc1")};
+    StringColumn Grid3_12_Str_YHxishuc2{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_12_Str_YHxishuc2")};
+    StringColumn Grid3_13_Str_YHQrs{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_13_Str_YHQrs")};
+    StringColumn Grid3_14_Str_YHQrsper{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_14_Str_YHQrsper")};
+    StringColumn Grid3_15_Str_YHQrp{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_15_Str_YHQrp")};
+    StringColumn Grid3_16_Str_YHQrpper{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_16_Str_YHQrpper")};
+    StringColumn Grid3_17_Str_YHBeizhu{
+        *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_17_Str_YHBeizhu")};
 
     Label lb_huzhu{*this, &YouHuaFormLayer, QStringLiteral("lb_huzhu")};
     Button cbt_zhangkai{*this, &YouHuaFormLayer, QStringLiteral("cbt_zhangkai")};
@@ -200,10 +240,11 @@ public:
     void cbt_SaveClick();
     void cbt_YHsaveClick();
     void DisplayRationale(const QStringList& permissions, std::function<void()> postRationale);
-    void WriteResultFiles(const QStringList& permissions, const QList<PermissionStatus>& grantResults);
+    void WriteResultFiles(
+        const QStringList& permissions, const QList<PermissionStatus>& grantResults);
     // Step 9 of the calculation: number the pile and append it to both reports.
     void AppendPileToReports(const core::PileDesignCase& pile, const core::CapacityResult& result,
-                             core::PrecisionMode mode);
+        core::PrecisionMode mode);
     void WriteTableHead();
     void RemoveTableFooter();
     void RemoveBookStamp();
@@ -221,7 +262,8 @@ public:
     void Grid3_YouhuasaixuanCellDblClick(int column, int row);
     void FillOptimizationTables();
     // Writes the grid as the 170-column list file into the documents folder.
-    void WriteOptimizationTable(const StringGrid& grid, const QString& title, const QString& fileName);
+    void WriteOptimizationTable(
+        const StringGrid& grid, const QString& title, const QString& fileName);
     void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
     void PickUpResult(const StringGrid& grid, int row);
     // -- optimization screen: further helpers go here.

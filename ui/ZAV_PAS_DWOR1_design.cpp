@@ -22,8 +22,8 @@ void place(Control& control, double x, double y, double width, double height)
     control.setGeometry({x, y, width, height});
 }
 
-void cornerButton(Button& button, const QString& text, double radius, double x, double y, double width,
-                  double height)
+void cornerButton(Button& button, const QString& text, double radius, double x, double y,
+    double width, double height)
 {
     button.setText(text);
     button.setCornerRadius(radius);
@@ -53,9 +53,10 @@ void resultBox(Edit& box, double y)
 
 QStringList CircularEmbedmentItems()
 {
-    return {QStringLiteral("1.0d"), QStringLiteral("1.5d"), QStringLiteral("2.0d"), QStringLiteral("2.5d"),
-            QStringLiteral("3.0d"), QStringLiteral("3.5d"), QStringLiteral("4.0d"), QStringLiteral("1000"),
-            QStringLiteral("1500"), QStringLiteral("2000"), QStringLiteral("2500"), QStringLiteral("3000")};
+    return {QStringLiteral("1.0d"), QStringLiteral("1.5d"), QStringLiteral("2.0d"),
+        QStringLiteral("2.5d"), QStringLiteral("3.0d"), QStringLiteral("3.5d"),
+        QStringLiteral("4.0d"), QStringLiteral("1000"), QStringLiteral("1500"),
+        QStringLiteral("2000"), QStringLiteral("2500"), QStringLiteral("3000")};
 }
 
 QStringList RectangularEmbedmentItems()
@@ -120,7 +121,8 @@ void TZAV_FRM_DWOR1::designControls()
     place(cbe_hr, 272, 138, 89, 32);
     lb_czgy.setText(QStringLiteral("基桩成桩工艺"));
     place(lb_czgy, 8, 173, 113, 32);
-    cbb_czgy.setItems({QStringLiteral("打入桩、震动下沉桩(管柱)"), QStringLiteral("钻(挖)孔灌注桩、管柱")});
+    cbb_czgy.setItems(
+        {QStringLiteral("打入桩、震动下沉桩(管柱)"), QStringLiteral("钻(挖)孔灌注桩、管柱")});
     cbb_czgy.setItemIndex(1);
     place(cbb_czgy, 130, 173, 230, 32);
 
@@ -137,7 +139,7 @@ void TZAV_FRM_DWOR1::designControls()
     place(cbb_ysjqdqk, 272, 68, 88, 32);
     // The numeric fields show their text in bold.
     for (Control* field : {static_cast<Control*>(&cbe_dd), static_cast<Control*>(&cbe_tyzd),
-                           static_cast<Control*>(&cbe_hr), static_cast<Control*>(&edt_frk)})
+             static_cast<Control*>(&cbe_hr), static_cast<Control*>(&edt_frk)})
         field->setBold(true);
 
     gpb_scjg.setText(QStringLiteral("计算结果"));
@@ -159,8 +161,8 @@ void TZAV_FRM_DWOR1::designControls()
     place(lb_guifan2, 0, 158, 368, 31);
     cornerButton(cbt_JingDu, QStringLiteral("≈"), 3, 340, 10, 21, 21);
     cbt_JingDu.setHint(QStringLiteral("调整精度"));
-    popbox_jingdu.setItems({QStringLiteral("两位小数"), QStringLiteral("一位小数"), QStringLiteral("个位取整"),
-                            QStringLiteral("十位取整"), QStringLiteral("百位取整")});
+    popbox_jingdu.setItems({QStringLiteral("两位小数"), QStringLiteral("一位小数"),
+        QStringLiteral("个位取整"), QStringLiteral("十位取整"), QStringLiteral("百位取整")});
     popbox_jingdu.setItemIndex(static_cast<int>(core::PrecisionMode::WholeUnits));
     popbox_jingdu.setVisible(false);
     place(popbox_jingdu, 250, 0, 90, 32);

@@ -29,8 +29,10 @@ void TZAV_FRM_DWOR1::cbb_jmlxChange()
 {
     const bool rectangle = cbb_jmlx.itemIndex() == static_cast<int>(SectionType::Rectangular);
     const bool circle = cbb_jmlx.itemIndex() == static_cast<int>(SectionType::Circular);
-    lb_dd.setText(rectangle ? QStringLiteral("矩形长边尺寸    a (mm)") : QStringLiteral("桩  身   直   径    d (mm)"));
-    lb_tyzd.setText(rectangle ? QStringLiteral("矩形短边尺寸    b (mm)") : QStringLiteral("椭圆直段长度    c (mm)"));
+    lb_dd.setText(rectangle ? QStringLiteral("矩形长边尺寸    a (mm)")
+                            : QStringLiteral("桩  身   直   径    d (mm)"));
+    lb_tyzd.setText(rectangle ? QStringLiteral("矩形短边尺寸    b (mm)")
+                              : QStringLiteral("椭圆直段长度    c (mm)"));
     lb_tyzd.setEnabled(!circle);
     cbe_tyzd.setEnabled(!circle);
     cbe_tyzd.setItems(rectangle ? ShortSideItems() : StraightLengthItems());
@@ -46,7 +48,8 @@ void TZAV_FRM_DWOR1::cbb_jmlxChange()
 void TZAV_FRM_DWOR1::cbb_czgyChange()
 {
     const bool driven = cbb_czgy.itemIndex() == static_cast<int>(PileProcess::Driven);
-    lb_ysjqdqk.setText(driven ? QStringLiteral("岩石状况") : QStringLiteral("岩石层破碎程度和清底情况"));
+    lb_ysjqdqk.setText(
+        driven ? QStringLiteral("岩石状况") : QStringLiteral("岩石层破碎程度和清底情况"));
     Rect place = cbb_ysjqdqk.geometry();
     place.x = driven ? 130 : 272;
     place.width = driven ? 230 : 88;
@@ -120,7 +123,9 @@ core::PileDesignCase TZAV_FRM_DWOR1::ReadPileDesignCase() const
     pile.c = core::ParseLenient(pile.cText);
     pile.R = core::ParseLenient(edt_frk.text());
     const int section = cbb_jmlx.itemIndex();
-    pile.section = section == 1 ? SectionType::Elliptical : section == 2 ? SectionType::Rectangular : SectionType::Circular;
+    pile.section = section == 1 ? SectionType::Elliptical
+        : section == 2          ? SectionType::Rectangular
+                                : SectionType::Circular;
     pile.hText = cbe_hr.text();
     pile.process = cbb_czgy.itemIndex() == 0 ? PileProcess::Driven : PileProcess::Bored;
     pile.processText = cbb_czgy.text();
@@ -181,7 +186,8 @@ void TZAV_FRM_DWOR1::ValidatePileDesignCase(core::PileDesignCase& pile)
         pile.embedmentForm = core::EmbedmentForm::Multiple;
         // A prefix that is no number is not an input message: the conversion error
         // ends the action through the error report.
-        const double k = core::ParseStrict(QStringView(pile.hText).left(marker), m_decimalSeparator);
+        const double k
+            = core::ParseStrict(QStringView(pile.hText).left(marker), m_decimalSeparator);
         if (k < 0)
             ReportInputError(embedmentError, cbe_hr);
         pile.h = k * (pile.section == SectionType::Rectangular ? pile.b : pile.d);
@@ -202,7 +208,8 @@ void TZAV_FRM_DWOR1::ShowResultBoxes(const core::CapacityResult& result, int pre
     const auto mode = static_cast<core::PrecisionMode>(precisionIndex);
     edt_Pr.setText(core::ForceText(result.Pp, mode, m_decimalSeparator));
     edt_ra.setText(core::ForceText(result.P, mode, m_decimalSeparator));
-    edt_percent.setText(core::BoxShareText(result.share, mode, m_decimalSeparator) + QLatin1Char('%'));
+    edt_percent.setText(
+        core::BoxShareText(result.share, mode, m_decimalSeparator) + QLatin1Char('%'));
 }
 
 void TZAV_FRM_DWOR1::CapacityCalculation()
@@ -214,9 +221,10 @@ void TZAV_FRM_DWOR1::CapacityCalculation()
     // Numbers no engineer could sign: a section or depth too large for a double, or a
     // [P] of zero (R = 0 makes the share 0/0). They are refused like any input error.
     if (!std::isfinite(result.A) || !std::isfinite(result.U)) {
-        ReportInputError(pile.section == SectionType::Rectangular ? QStringLiteral("矩形长边尺寸数据有错")
-                                                                  : QStringLiteral("桩身直径数据有错"),
-                         cbe_dd);
+        ReportInputError(pile.section == SectionType::Rectangular
+                ? QStringLiteral("矩形长边尺寸数据有错")
+                : QStringLiteral("桩身直径数据有错"),
+            cbe_dd);
     }
     if (!std::isfinite(result.h))
         ReportInputError(QStringLiteral("嵌岩深度数据有错"), cbe_hr);

@@ -36,10 +36,12 @@ void TZAV_FRM_DWOR1::FillOptimizationTables()
         {u"矩形桩长边尺寸 a(mm)", u"2000", u"3000", u"500", u"矩形桩长边取值范围"},
         {u"矩形桩短边尺寸 b(mm)", u"1000", u"2000", u"500", u"矩形桩短边取值范围"},
         {u"方桩边长 a(mm)", u"1000", u"2000", u"500", u"方桩边长取值范围"},
-        {u"嵌岩深度 h(mm)", u"1.0d", u"3.0d", u"1.0d", u"矩形为短边倍数,也可直接输入数值(不可混用)"},
+        {u"嵌岩深度 h(mm)", u"1.0d", u"3.0d", u"1.0d",
+            u"矩形为短边倍数,也可直接输入数值(不可混用)"},
         {u"岩石强度 R(MPa)", u"35.00", u"40.00", u"5.00", u"岩石单轴抗压强度标准值取值应大于0"},
         {u"成桩工艺", u"1", u"2", u"1", u"打入、震动下沉桩(管柱)1/钻(挖)孔灌注桩、管柱2"},
-        {u"岩层层开裂(破碎)情况", u"1", u"2", u"1", u"匀质无裂缝1/严重裂缝2，清底良好1/一般2/较差3"},
+        {u"岩层层开裂(破碎)情况", u"1", u"2", u"1",
+            u"匀质无裂缝1/严重裂缝2，清底良好1/一般2/较差3"},
         {u"", u"", u"", u"", u""},
         {u"筛选 [P](kN)", u"10000", u"11000", u"", u"输入0不起控制作用"},
     };
@@ -51,12 +53,28 @@ void TZAV_FRM_DWOR1::FillOptimizationTables()
     }
 
     static const char16_t* const headers[17] = {
-        u"桩编号", u"截面类型", u"d|a(mm)", u"c|b(mm)", u"[P](kN)", u"hr(mm)", u"R(MPa)", u"成桩工艺", u"岩石状况",
-        u"系数 C", u"系数 C1", u"系数 C2", u"Pp(kN)", u"端阻占比", u"Ps(kN)", u"侧阻占比", u"备注",
+        u"桩编号",
+        u"截面类型",
+        u"d|a(mm)",
+        u"c|b(mm)",
+        u"[P](kN)",
+        u"hr(mm)",
+        u"R(MPa)",
+        u"成桩工艺",
+        u"岩石状况",
+        u"系数 C",
+        u"系数 C1",
+        u"系数 C2",
+        u"Pp(kN)",
+        u"端阻占比",
+        u"Ps(kN)",
+        u"侧阻占比",
+        u"备注",
     };
     for (StringGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
         for (int col = 0; col < 17; ++col)
-            grid->setHeader(col, core::PadLeftTo(QString::fromUtf16(headers[col]), QStringLiteral(" "), 8));
+            grid->setHeader(
+                col, core::PadLeftTo(QString::fromUtf16(headers[col]), QStringLiteral(" "), 8));
     }
 }
 
@@ -65,8 +83,8 @@ namespace {
 // Cells the user may edit: the ranges of rows 0-9 and the [P] band of row 11.
 bool isRangeCell(int column, int row)
 {
-    return row >= optimization::SectionTypeRow && row <= optimization::RockConditionRow && column >= 1
-        && column <= 3;
+    return row >= optimization::SectionTypeRow && row <= optimization::RockConditionRow
+        && column >= 1 && column <= 3;
 }
 
 bool isBandCell(int column, int row)
@@ -81,7 +99,8 @@ QString paddedHeader(const QString& text)
 
 // The headers of the two sortable columns; a mark shows the direction of the column
 // the grid is sorted by.
-void setSortHeaders(StringColumn& dHeader, StringColumn& pHeader, const QString& dMark, const QString& pMark)
+void setSortHeaders(
+    StringColumn& dHeader, StringColumn& pHeader, const QString& dMark, const QString& pMark)
 {
     dHeader.setText(paddedHeader(QStringLiteral("d|a(mm)") + dMark));
     pHeader.setText(paddedHeader(QStringLiteral("[P](kN)") + pMark));
@@ -110,8 +129,9 @@ public:
     }
     core::PileProcess shownProcess() const override
     {
-        return m_form.cbb_czgy.itemIndex() == static_cast<int>(core::PileProcess::Driven) ? core::PileProcess::Driven
-                                                                                        : core::PileProcess::Bored;
+        return m_form.cbb_czgy.itemIndex() == static_cast<int>(core::PileProcess::Driven)
+            ? core::PileProcess::Driven
+            : core::PileProcess::Bored;
     }
     void selectRockCondition(int index) override { m_form.cbb_ysjqdqk.setItemIndex(index); }
     void calculate() override { m_form.CapacityCalculation(); }
@@ -145,7 +165,10 @@ public:
     {
     }
     qint64 rowCount() const override { return m_grid.rowCount(); }
-    QStringView cell(int column, qint64 row) const override { return m_grid.cellView(column, static_cast<int>(row)); }
+    QStringView cell(int column, qint64 row) const override
+    {
+        return m_grid.cellView(column, static_cast<int>(row));
+    }
 
 private:
     const StringGrid& m_grid;
@@ -185,7 +208,8 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
     OptimizationMode = 1;
 
     const auto reading = optimization::ReadOptimizationRanges(
-        [this](int column, int row) { return Grid1_Youhuaxuanxiang.cell(column, row); }, m_decimalSeparator);
+        [this](int column, int row) { return Grid1_Youhuaxuanxiang.cell(column, row); },
+        m_decimalSeparator);
     if (!reading.refusal.isEmpty()) {
         ShowOptimizationMessage(reading.refusal, ColorRed);
         throw core::SilentAbort();
@@ -215,9 +239,9 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
         cbt_YHcompute.setEnabled(false);
     } else {
         NumberOptimizationRows(true);
-        ShowOptimizationMessage(QStringLiteral("计算完成，桩数：") + core::FormatGeneral(double(rows), m_decimalSeparator)
-                                    + QStringLiteral(" 根"),
-                                ColorBlack);
+        ShowOptimizationMessage(QStringLiteral("计算完成，桩数：")
+                + core::FormatGeneral(double(rows), m_decimalSeparator) + QStringLiteral(" 根"),
+            ColorBlack);
         cbt_YHcompute.setEnabled(false);
         cbt_YHsaixuan.setEnabled(true);
         cbt_YHsave.setEnabled(true);
@@ -248,15 +272,16 @@ void TZAV_FRM_DWOR1::NumberOptimizationRows(bool final)
             std::copy_n(text.utf16(), text.size(), slot);
             views[size_t(i)] = QStringView(slot, text.size());
         }
-        grid.setColumnCells(optimization::PileNumberColumn, first, std::span(views.data(), size_t(size)));
+        grid.setColumnCells(
+            optimization::PileNumberColumn, first, std::span(views.data(), size_t(size)));
     }
 }
 
 void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
 {
-    const optimization::FilterBand band = optimization::ReadFilterBand(
-        Grid1_Youhuaxuanxiang.cellView(1, optimization::FilterRow),
-        Grid1_Youhuaxuanxiang.cellView(2, optimization::FilterRow), m_decimalSeparator);
+    const optimization::FilterBand band
+        = optimization::ReadFilterBand(Grid1_Youhuaxuanxiang.cellView(1, optimization::FilterRow),
+            Grid1_Youhuaxuanxiang.cellView(2, optimization::FilterRow), m_decimalSeparator);
     Grid3_Youhuasaixuan.clearRows();
     Grid3_Youhuasaixuan.setVisible(true);
     Grid2_Youhuajieguo.setVisible(false);
@@ -266,8 +291,8 @@ void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
     const StringGrid& source = Grid2_Youhuajieguo;
     const int count = source.rowCount();
     for (int row = 0; row < count; ++row) {
-        const double capacity = core::ParseStrict(source.cellView(optimization::CapacityColumn, row),
-                                                  m_decimalSeparator);
+        const double capacity = core::ParseStrict(
+            source.cellView(optimization::CapacityColumn, row), m_decimalSeparator);
         if (band.contains(capacity))
             Grid3_Youhuasaixuan.appendRowFrom(source, row);
     }
@@ -278,9 +303,9 @@ void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
         cbt_YHsaixuan.setEnabled(false);
         cbt_YHsave.setEnabled(false);
     } else {
-        ShowOptimizationMessage(QStringLiteral("筛选完成，桩数：") + core::FormatGeneral(copied, m_decimalSeparator)
-                                    + QStringLiteral(" 根"),
-                                ColorBlack);
+        ShowOptimizationMessage(QStringLiteral("筛选完成，桩数：")
+                + core::FormatGeneral(copied, m_decimalSeparator) + QStringLiteral(" 根"),
+            ColorBlack);
         OptimizationMode = 1;
         cbt_YHsaixuan.setEnabled(false);
         cbt_YHsave.setEnabled(true);
@@ -300,7 +325,8 @@ void TZAV_FRM_DWOR1::Grid3_YouhuasaixuanHeaderClick(int column)
     SortResultGrid(Grid3_Youhuasaixuan, column, Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa);
 }
 
-void TZAV_FRM_DWOR1::SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader)
+void TZAV_FRM_DWOR1::SortResultGrid(
+    StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader)
 {
     const int count = grid.rowCount();
     if (count < 2) {
@@ -318,7 +344,8 @@ void TZAV_FRM_DWOR1::SortResultGrid(StringGrid& grid, int column, StringColumn& 
                 // any row has moved.
                 std::vector<double> keys(static_cast<size_t>(count));
                 for (int row = 0; row < count; ++row)
-                    keys[static_cast<size_t>(row)] = core::ParseStrict(grid.cellView(column, row), m_decimalSeparator);
+                    keys[static_cast<size_t>(row)]
+                        = core::ParseStrict(grid.cellView(column, row), m_decimalSeparator);
                 grid.reorderRows(optimization::ExchangeSortOrder(keys));
             } else {
                 grid.reorderRows(optimization::ReversedOrder(static_cast<quint32>(count)));
@@ -326,8 +353,9 @@ void TZAV_FRM_DWOR1::SortResultGrid(StringGrid& grid, int column, StringColumn& 
             state = state == 1 ? 2 : 1;
             other = 0;
             const bool ascending = state == 1;
-            ShowOptimizationMessage(name + (ascending ? QStringLiteral("升序排列完成") : QStringLiteral("降序排列完成")),
-                                    ColorBlack);
+            ShowOptimizationMessage(name
+                    + (ascending ? QStringLiteral("升序排列完成") : QStringLiteral("降序排列完成")),
+                ColorBlack);
             cbt_YHsave.setEnabled(true);
             const QString mark = ascending ? QStringLiteral("▲") : QStringLiteral("▼");
             setSortHeaders(dHeader, pHeader, byD ? mark : QString(), byD ? QString() : mark);
@@ -368,7 +396,8 @@ void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
 {
     if (row < 0 || row >= grid.rowCount())
         return;
-    const optimization::PickUp pickUp = optimization::PlanPickUp([&](int column) { return grid.cell(column, row); });
+    const optimization::PickUp pickUp
+        = optimization::PlanPickUp([&](int column) { return grid.cell(column, row); });
     // Section before dimensions and process before rock condition: each change reloads
     // the dependent list with its default, which the row's texts then overwrite.
     if (pickUp.section) {
@@ -388,7 +417,8 @@ void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
     InvalidateResults();
 }
 
-void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, const QString& title, const QString& fileName)
+void TZAV_FRM_DWOR1::WriteOptimizationTable(
+    const StringGrid& grid, const QString& title, const QString& fileName)
 {
     report::ResultFileWriter file(report::ResultFilePath(m_platform.documentsFolder(), fileName));
     const auto stamp = [this] {
@@ -398,7 +428,8 @@ void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, const QStrin
             return m_platform.locale.toString(now.date(), QLocale::ShortFormat);
         return TimeText(now);
     };
-    report::StreamOptimizationTable(GridRows(grid), title, stamp, [&file](QStringView chunk) { file.write(chunk); });
+    report::StreamOptimizationTable(
+        GridRows(grid), title, stamp, [&file](QStringView chunk) { file.write(chunk); });
     file.commit();
 }
 

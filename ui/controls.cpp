@@ -260,7 +260,8 @@ void Memo::deleteLine(int index)
         return;
     m_lines.removeAt(index);
     m_caretLine = std::min(m_caretLine, std::max(lineCount() - 1, 0));
-    m_caretColumn = std::min<int>(m_caretColumn, static_cast<int>(m_lines.value(m_caretLine).size()));
+    m_caretColumn
+        = std::min<int>(m_caretColumn, static_cast<int>(m_lines.value(m_caretLine).size()));
     linesChanged();
 }
 

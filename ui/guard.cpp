@@ -38,8 +38,8 @@ bool runCatching(const std::function<void()>& action, int& depth, QString& messa
 }
 } // namespace
 
-void RunGuarded(const std::function<void()>& action, const std::function<void(const QString&)>& report,
-                int& depth)
+void RunGuarded(const std::function<void()>& action,
+    const std::function<void(const QString&)>& report, int& depth)
 {
     if (depth > 0) {
         action();

@@ -11,7 +11,7 @@
 
 namespace ui {
 
-void RunGuarded(const std::function<void()>& action, const std::function<void(const QString&)>& report,
-                int& depth);
+void RunGuarded(const std::function<void()>& action,
+    const std::function<void(const QString&)>& report, int& depth);
 
 } // namespace ui

@@ -22,11 +22,11 @@ Platform::Platform()
             onClose();
     };
     showError = [](const QString& text) { qWarning().noquote() << text; };
-    requestPermissions = [](const QStringList& names, PermissionResultHandler onResult,
-                            RationaleHandler) {
-        if (onResult)
-            onResult(names, QList<PermissionStatus>(names.size(), PermissionStatus::Granted));
-    };
+    requestPermissions
+        = [](const QStringList& names, PermissionResultHandler onResult, RationaleHandler) {
+              if (onResult)
+                  onResult(names, QList<PermissionStatus>(names.size(), PermissionStatus::Granted));
+          };
     openUrl = [](const QString& url) { qInfo().noquote() << "open" << url; };
 }
 

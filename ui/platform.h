@@ -16,9 +16,10 @@ namespace ui {
 
 enum class PermissionStatus { Granted, Denied, PermanentlyDenied };
 
-using PermissionResultHandler =
-    std::function<void(const QStringList& names, const QList<PermissionStatus>& results)>;
-using RationaleHandler = std::function<void(const QStringList& names, std::function<void()> proceed)>;
+using PermissionResultHandler
+    = std::function<void(const QStringList& names, const QList<PermissionStatus>& results)>;
+using RationaleHandler
+    = std::function<void(const QStringList& names, std::function<void()> proceed)>;
 
 struct Platform {
     // The user's documents folder, created when missing; empty when there is none.
@@ -29,8 +30,8 @@ struct Platform {
     // The standard error report.
     std::function<void(const QString& text)> showError;
     // The runtime permission service; on the desktop every permission is granted at once.
-    std::function<void(const QStringList& names, PermissionResultHandler onResult,
-                       RationaleHandler onRationale)>
+    std::function<void(
+        const QStringList& names, PermissionResultHandler onResult, RationaleHandler onRationale)>
         requestPermissions;
     // Hands a web or mailto: address to the shell; the outcome is not looked at.
     std::function<void(const QString& url)> openUrl;

@@ -28,8 +28,8 @@ void StringColumn::setReadOnly(bool readOnly)
     }
 }
 
-StringGrid::StringGrid(ActionGuard& guard, Control* parent, QString name,
-                       std::shared_ptr<core::TextPool> pool)
+StringGrid::StringGrid(
+    ActionGuard& guard, Control* parent, QString name, std::shared_ptr<core::TextPool> pool)
     : Control(guard, parent, std::move(name))
     , m_pool(std::move(pool))
 {

@@ -36,7 +36,7 @@ private:
 class StringGrid : public Control {
 public:
     StringGrid(ActionGuard& guard, Control* parent, QString name,
-               std::shared_ptr<core::TextPool> pool = std::make_shared<core::TextPool>());
+        std::shared_ptr<core::TextPool> pool = std::make_shared<core::TextPool>());
 
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     StringColumn& column(int col) { return *m_columns.at(static_cast<size_t>(col)); }

@@ -140,7 +140,8 @@ private Q_SLOTS:
         QTest::newRow("full-width digits") << "１２" << dot << false << 0.0;
         QTest::newRow("emoji") << "😀" << dot << false << 0.0;
         QTest::newRow("capital D marker") << "1.5D" << dot << false << 0.0;
-        QTest::newRow("10000 digits overflow") << QString(10000, QLatin1Char('9')) << dot << false << 0.0;
+        QTest::newRow("10000 digits overflow")
+            << QString(10000, QLatin1Char('9')) << dot << false << 0.0;
     }
     void parseStrict()
     {

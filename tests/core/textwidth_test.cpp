@@ -43,21 +43,51 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fill");
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("left 1000 to 6") << "left" << "1000" << " " << 6 << "  1000";
-        QTest::newRow("right ZH12 to 6") << "right" << "ZH12" << " " << 6 << "ZH12  ";
-        QTest::newRow("center dash to 8") << "center" << "-" << " " << 8 << "    -   ";
-        QTest::newRow("center 1000 to 8") << "center" << "1000" << " " << 8 << "  1000  ";
-        QTest::newRow("center 25.00 to 8") << "center" << "25.00" << " " << 8 << "  25.00 ";
-        QTest::newRow("center 较软岩 to 8") << "center" << "较软岩" << " " << 8 << " 较软岩 ";
-        QTest::newRow("center 软岩 to 8") << "center" << "软岩" << " " << 8 << "  软岩  ";
-        QTest::newRow("center empty to 8") << "center" << "" << " " << 8 << "        ";
-        QTest::newRow("left too wide") << "left" << "123456789" << " " << 6 << "123456789";
-        QTest::newRow("right too wide") << "right" << "123456789" << " " << 6 << "123456789";
-        QTest::newRow("center too wide") << "center" << "123456789" << " " << 6 << "123456789";
-        QTest::newRow("two-character fill repeats n times") << "left" << "ab" << "xy" << 5 << "xyxyxyab";
-        QTest::newRow("zero fill for a number") << "left" << "7" << "0" << 3 << "007";
-        QTest::newRow("marked header has no blank") << "left" << "[P](kN)▲" << " " << 8 << "[P](kN)▲";
-        QTest::newRow("unmarked header one blank") << "left" << "[P](kN)" << " " << 8 << " [P](kN)";
+        QTest::newRow("left 1000 to 6") << "left"
+                                        << "1000"
+                                        << " " << 6 << "  1000";
+        QTest::newRow("right ZH12 to 6") << "right"
+                                         << "ZH12"
+                                         << " " << 6 << "ZH12  ";
+        QTest::newRow("center dash to 8") << "center"
+                                          << "-"
+                                          << " " << 8 << "    -   ";
+        QTest::newRow("center 1000 to 8") << "center"
+                                          << "1000"
+                                          << " " << 8 << "  1000  ";
+        QTest::newRow("center 25.00 to 8") << "center"
+                                           << "25.00"
+                                           << " " << 8 << "  25.00 ";
+        QTest::newRow("center 较软岩 to 8") << "center"
+                                            << "较软岩"
+                                            << " " << 8 << " 较软岩 ";
+        QTest::newRow("center 软岩 to 8") << "center"
+                                          << "软岩"
+                                          << " " << 8 << "  软岩  ";
+        QTest::newRow("center empty to 8") << "center"
+                                           << ""
+                                           << " " << 8 << "        ";
+        QTest::newRow("left too wide") << "left"
+                                       << "123456789"
+                                       << " " << 6 << "123456789";
+        QTest::newRow("right too wide") << "right"
+                                        << "123456789"
+                                        << " " << 6 << "123456789";
+        QTest::newRow("center too wide") << "center"
+                                         << "123456789"
+                                         << " " << 6 << "123456789";
+        QTest::newRow("two-character fill repeats n times") << "left"
+                                                            << "ab"
+                                                            << "xy" << 5 << "xyxyxyab";
+        QTest::newRow("zero fill for a number") << "left"
+                                                << "7"
+                                                << "0" << 3 << "007";
+        QTest::newRow("marked header has no blank") << "left"
+                                                    << "[P](kN)▲"
+                                                    << " " << 8 << "[P](kN)▲";
+        QTest::newRow("unmarked header one blank") << "left"
+                                                   << "[P](kN)"
+                                                   << " " << 8 << " [P](kN)";
     }
     void fill()
     {

@@ -114,8 +114,8 @@ struct Digits {
 Digits exactDigits(double x)
 {
     char buffer[48];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                std::chars_format::scientific, 17);
+    auto result = std::to_chars(
+        buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 17);
     Digits digits;
     const char* p = buffer;
     int count = 0;
@@ -145,7 +145,8 @@ Rounded roundDigits(const Digits& source, int keep)
         return r;
     r.digits.reserve(static_cast<size_t>(keep));
     for (int i = 0; i < keep; ++i)
-        r.digits.push_back(static_cast<char>('0' + (i < 18 ? source.d[static_cast<size_t>(i)] : 0)));
+        r.digits.push_back(
+            static_cast<char>('0' + (i < 18 ? source.d[static_cast<size_t>(i)] : 0)));
     if (keep < 18 && source.d[static_cast<size_t>(keep)] >= 5) {
         int i = keep - 1;
         while (i >= 0 && r.digits[static_cast<size_t>(i)] == '9')
@@ -262,7 +263,6 @@ QString formatGeneral(double x, QChar decimalSeparator)
     }
     return out;
 }
-
 
 double parseLenient(QStringView text)
 {
@@ -387,18 +387,20 @@ class NumberTextsTest : public QObject {
 
     void compareFormats(double x)
     {
-        static const int precisions[][2] = {{7, 0}, {7, 1}, {7, 2}, {10, 0}, {10, 1}, {10, 2}, {15, 3}, {20, 25}};
+        static const int precisions[][2]
+            = {{7, 0}, {7, 1}, {7, 2}, {10, 0}, {10, 1}, {10, 2}, {15, 3}, {20, 25}};
         for (const auto& pn : precisions) {
             const QString fast = core::FormatFixed(x, pn[0], pn[1], QLatin1Char('.'));
             const QString slow = reference::formatFixed(x, pn[0], pn[1], QLatin1Char('.'));
             if (fast != slow && ++m_failures < 10)
-                qWarning("FormatFixed(%.17g, %d, %d): %s, expected %s", x, pn[0], pn[1], qPrintable(fast),
-                         qPrintable(slow));
+                qWarning("FormatFixed(%.17g, %d, %d): %s, expected %s", x, pn[0], pn[1],
+                    qPrintable(fast), qPrintable(slow));
         }
         const QString fast = core::FormatGeneral(x, QLatin1Char(','));
         const QString slow = reference::formatGeneral(x, QLatin1Char(','));
         if (fast != slow && ++m_failures < 10)
-            qWarning("FormatGeneral(%.17g): %s, expected %s", x, qPrintable(fast), qPrintable(slow));
+            qWarning(
+                "FormatGeneral(%.17g): %s, expected %s", x, qPrintable(fast), qPrintable(slow));
     }
 
 private Q_SLOTS:
@@ -439,8 +441,8 @@ private Q_SLOTS:
                 x = std::nextafter(x, 1e300);
             }
         }
-        for (double x : {1e-5, std::nextafter(1e-5, 0.0), 9007199254740992.0, 9007199254740991.0, 0.125, 1.005,
-                         2.675, 0.0, -0.0, 5e-324, std::numeric_limits<double>::max()})
+        for (double x : {1e-5, std::nextafter(1e-5, 0.0), 9007199254740992.0, 9007199254740991.0,
+                 0.125, 1.005, 2.675, 0.0, -0.0, 5e-324, std::numeric_limits<double>::max()})
             compareFormats(x);
         QCOMPARE(m_failures, 0);
     }
@@ -466,14 +468,18 @@ private Q_SLOTS:
             if (coin(random) == 0)
                 text += 'e' + std::to_string(exponent(random));
             const auto expected = reference::parse(text);
-            const auto strict = core::TryParseStrict(QString::fromStdString(text), QLatin1Char('.'));
+            const auto strict
+                = core::TryParseStrict(QString::fromStdString(text), QLatin1Char('.'));
             const double lenient = core::ParseLenient(QString::fromStdString(text));
             const bool same = strict.has_value() == expected.has_value()
-                && (!strict || std::bit_cast<std::uint64_t>(*strict) == std::bit_cast<std::uint64_t>(*expected))
-                && std::bit_cast<std::uint64_t>(lenient) == std::bit_cast<std::uint64_t>(expected.value_or(0));
+                && (!strict
+                    || std::bit_cast<std::uint64_t>(*strict)
+                        == std::bit_cast<std::uint64_t>(*expected))
+                && std::bit_cast<std::uint64_t>(lenient)
+                    == std::bit_cast<std::uint64_t>(expected.value_or(0));
             if (!same && ++m_failures < 10)
-                qWarning("%s: %.17g / %.17g, expected %.17g", text.c_str(), strict.value_or(-1), lenient,
-                         expected.value_or(-1));
+                qWarning("%s: %.17g / %.17g, expected %.17g", text.c_str(), strict.value_or(-1),
+                    lenient, expected.value_or(-1));
         }
         QCOMPARE(m_failures, 0);
     }
@@ -495,8 +501,10 @@ private Q_SLOTS:
             for (int n = length(random); n > 0; --n)
                 text += QLatin1Char(alphabet[pick(random)]);
             const bool agree = same(core::ParseLenient(text), reference::parseLenient(text))
-                && same(core::TryParseStrict(text, QLatin1Char('.')), reference::tryParseStrict(text, QLatin1Char('.')))
-                && same(core::TryParseStrict(text, QLatin1Char(',')), reference::tryParseStrict(text, QLatin1Char(',')));
+                && same(core::TryParseStrict(text, QLatin1Char('.')),
+                    reference::tryParseStrict(text, QLatin1Char('.')))
+                && same(core::TryParseStrict(text, QLatin1Char(',')),
+                    reference::tryParseStrict(text, QLatin1Char(',')));
             if (!agree && ++m_failures < 10)
                 qWarning("\"%s\" is read differently", qPrintable(text));
         }

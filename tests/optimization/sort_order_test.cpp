@@ -38,7 +38,8 @@ std::vector<quint32> stableOrder(const std::vector<double>& keys)
 {
     std::vector<quint32> order(keys.size());
     std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a] < keys[b]; });
+    std::stable_sort(
+        order.begin(), order.end(), [&](quint32 a, quint32 b) { return keys[a] < keys[b]; });
     return order;
 }
 
@@ -60,16 +61,18 @@ class SortOrderTest : public QObject {
         const auto expected = literalExchangeSort(keys);
         const auto actual = optimization::ExchangeSortOrder(keys);
         if (actual != expected)
-            QFAIL(qPrintable(QStringLiteral("order differs for keys %1").arg(describe(keys).left(400))));
+            QFAIL(qPrintable(
+                QStringLiteral("order differs for keys %1").arg(describe(keys).left(400))));
     }
 
 private Q_SLOTS:
     void documentedExamples()
     {
         // [P] 2, 2, 1: the 1, then the second 2, then the first 2.
-        QCOMPARE(optimization::ExchangeSortOrder(std::vector<double>{2, 2, 1}), (std::vector<quint32>{2, 1, 0}));
+        QCOMPARE(optimization::ExchangeSortOrder(std::vector<double>{2, 2, 1}),
+            (std::vector<quint32>{2, 1, 0}));
         QCOMPARE(optimization::ExchangeSortOrder(std::vector<double>{3, 1, 3, 2, 3, 1, 2, 3}),
-                 (std::vector<quint32>{1, 5, 3, 6, 4, 2, 0, 7}));
+            (std::vector<quint32>{1, 5, 3, 6, 4, 2, 0, 7}));
         QCOMPARE(optimization::ExchangeSortOrder(std::vector<double>{}), std::vector<quint32>{});
         QCOMPARE(optimization::ExchangeSortOrder(std::vector<double>{7}), std::vector<quint32>{0});
     }
@@ -86,7 +89,8 @@ private Q_SLOTS:
             for (double& k : keys)
                 k = key(random);
             compareWithLiteral(keys);
-            differentFromStable += optimization::ExchangeSortOrder(keys) != stableOrder(keys) ? 1 : 0;
+            differentFromStable
+                += optimization::ExchangeSortOrder(keys) != stableOrder(keys) ? 1 : 0;
         }
         // The inputs do exercise the unstable order.
         QVERIFY(differentFromStable > 3000);
@@ -105,16 +109,17 @@ private Q_SLOTS:
         QTest::newRow("descending") << make(200, [](int i, int n) { return double(n - i); });
         QTest::newRow("all equal") << make(200, [](int, int) { return 5.0; });
         QTest::newRow("sawtooth") << make(240, [](int i, int) { return double(i % 7); });
-        QTest::newRow("organ pipe") << make(201, [](int i, int n) { return double(std::min(i, n - 1 - i)); });
-        QTest::newRow("descending with ties") << make(240, [](int i, int n) { return double((n - i) / 4); });
+        QTest::newRow("organ pipe")
+            << make(201, [](int i, int n) { return double(std::min(i, n - 1 - i)); });
+        QTest::newRow("descending with ties")
+            << make(240, [](int i, int n) { return double((n - i) / 4); });
         QTest::newRow("ascending with ties") << make(240, [](int i, int) { return double(i / 5); });
         QTest::newRow("two runs") << make(200, [](int i, int) { return double(i % 100); });
         QTest::newRow("alternating") << make(200, [](int i, int) { return double(i % 2); });
         QTest::newRow("minus zero beside zero")
             << std::vector<double>{0.0, -0.0, 1.0, -0.0, 0.0, -1.0, -0.0, 0.0, 0.0, -1.0};
-        QTest::newRow("run order of a list")
-            << std::vector<double>{12370, 8247, 18143, 14294, 14137, 9425, 20734, 16336, 22542,
-                                   17614, 26941, 20934, 12370, 8247, 18143, 14294};
+        QTest::newRow("run order of a list") << std::vector<double>{12370, 8247, 18143, 14294,
+            14137, 9425, 20734, 16336, 22542, 17614, 26941, 20934, 12370, 8247, 18143, 14294};
     }
     void structuredKeys()
     {

@@ -9,8 +9,8 @@ namespace {
 
 // Puts a case on the panel the way a user would: section and process first, so that
 // their change handlers have reloaded the dependent lists before the values go in.
-void enterCase(TZAV_FRM_DWOR1& form, int section, const QString& d, const QString& c, const QString& h,
-               const QString& R, int process, int condition)
+void enterCase(TZAV_FRM_DWOR1& form, int section, const QString& d, const QString& c,
+    const QString& h, const QString& R, int process, int condition)
 {
     form.cbb_jmlx.pick(section);
     form.cbb_czgy.pick(process);
@@ -36,11 +36,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pp");
         QTest::addColumn<QString>("p");
         QTest::addColumn<QString>("share");
-        QTest::newRow("两位小数") << 0 << "7853.98" << "10210.18" << "76.92%";
-        QTest::newRow("一位小数") << 1 << "7854.0" << "10210.2" << "76.9%";
-        QTest::newRow("个位取整") << 2 << "7854" << "10210" << "77%";
-        QTest::newRow("十位取整") << 3 << "7850" << "10210" << "76%";
-        QTest::newRow("百位取整") << 4 << "7800" << "10200" << "76%";
+        QTest::newRow("两位小数") << 0 << "7853.98"
+                                  << "10210.18"
+                                  << "76.92%";
+        QTest::newRow("一位小数") << 1 << "7854.0"
+                                  << "10210.2"
+                                  << "76.9%";
+        QTest::newRow("个位取整") << 2 << "7854"
+                                  << "10210"
+                                  << "77%";
+        QTest::newRow("十位取整") << 3 << "7850"
+                                  << "10210"
+                                  << "76%";
+        QTest::newRow("百位取整") << 4 << "7800"
+                                  << "10200"
+                                  << "76%";
     }
     void panelDefaults()
     {
@@ -85,34 +95,72 @@ private Q_SLOTS:
         QTest::addColumn<QString>("share");
         QTest::addColumn<double>("ps");
         QTest::addColumn<QString>("hardness");
-        QTest::newRow("ellipse 1000+500, 1.5d, R 40, good")
-            << 1 << "1000" << "500" << "1.5d" << "40" << 1 << 0 << "25707.96" << "35647.79" << "72.12%" << 9939.82
-            << "较硬岩";
-        QTest::newRow("rectangle 1500x1000, 1000 mm, R 10, poor")
-            << 2 << "1500" << "1000" << "1000" << "10" << 1 << 2 << "4500.00" << "5500.00" << "81.82%" << 1000.0
-            << "软岩";
-        QTest::newRow("square 1000, 400 mm, R 70: shallow socket")
-            << 2 << "1000" << "1000" << "400" << "70" << 1 << 0 << "24500.00" << "24500.00" << "100.00%" << 0.0
-            << "坚硬岩";
-        QTest::newRow("driven d 1200, R 25, homogeneous")
-            << 0 << "1200" << "0" << "1.0d" << "25" << 0 << 0 << "12723.45" << "12723.45" << "100.00%" << 0.0
-            << "较软岩";
-        QTest::newRow("h exactly 500 mm is shallow")
-            << 0 << "1000" << "0" << "0.5d" << "25" << 1 << 1 << "5497.79" << "5497.79" << "100.00%" << 0.0
-            << "较软岩";
-        QTest::newRow("h 501 mm is not shallow")
-            << 0 << "1000" << "0" << "501" << "25" << 1 << 1 << "7853.98" << "9034.44" << "86.93%" << 1180.45
-            << "较软岩";
-        QTest::newRow("R 5 extremely soft") << 0 << "1000" << "0" << "1.0d" << "5" << 1 << 1 << "1570.80"
-                                             << "2042.04" << "76.92%" << 471.24 << "极软岩";
-        QTest::newRow("R 5.01 soft") << 0 << "1000" << "0" << "1.0d" << "5.01" << 1 << 1 << "1573.94" << "2046.12"
-                                      << "76.92%" << 472.18 << "软岩";
-        QTest::newRow("R 60 rather hard") << 0 << "1000" << "0" << "1.0d" << "60" << 1 << 1 << "18849.56"
-                                           << "24504.42" << "76.92%" << 5654.87 << "较硬岩";
-        QTest::newRow("R 60.01 hard") << 0 << "1000" << "0" << "1.0d" << "60.01" << 1 << 1 << "18852.70"
-                                       << "24508.51" << "76.92%" << 5655.81 << "坚硬岩";
-        QTest::newRow("negative R computes, unclassified")
-            << 0 << "1000" << "0" << "1.0d" << "-3" << 1 << 1 << "-942.48" << "-1225.22" << "76.92%" << -282.74 << "";
+        QTest::newRow("ellipse 1000+500, 1.5d, R 40, good") << 1 << "1000"
+                                                            << "500"
+                                                            << "1.5d"
+                                                            << "40" << 1 << 0 << "25707.96"
+                                                            << "35647.79"
+                                                            << "72.12%" << 9939.82 << "较硬岩";
+        QTest::newRow("rectangle 1500x1000, 1000 mm, R 10, poor") << 2 << "1500"
+                                                                  << "1000"
+                                                                  << "1000"
+                                                                  << "10" << 1 << 2 << "4500.00"
+                                                                  << "5500.00"
+                                                                  << "81.82%" << 1000.0 << "软岩";
+        QTest::newRow("square 1000, 400 mm, R 70: shallow socket") << 2 << "1000"
+                                                                   << "1000"
+                                                                   << "400"
+                                                                   << "70" << 1 << 0 << "24500.00"
+                                                                   << "24500.00"
+                                                                   << "100.00%" << 0.0 << "坚硬岩";
+        QTest::newRow("driven d 1200, R 25, homogeneous") << 0 << "1200"
+                                                          << "0"
+                                                          << "1.0d"
+                                                          << "25" << 0 << 0 << "12723.45"
+                                                          << "12723.45"
+                                                          << "100.00%" << 0.0 << "较软岩";
+        QTest::newRow("h exactly 500 mm is shallow") << 0 << "1000"
+                                                     << "0"
+                                                     << "0.5d"
+                                                     << "25" << 1 << 1 << "5497.79"
+                                                     << "5497.79"
+                                                     << "100.00%" << 0.0 << "较软岩";
+        QTest::newRow("h 501 mm is not shallow") << 0 << "1000"
+                                                 << "0"
+                                                 << "501"
+                                                 << "25" << 1 << 1 << "7853.98"
+                                                 << "9034.44"
+                                                 << "86.93%" << 1180.45 << "较软岩";
+        QTest::newRow("R 5 extremely soft") << 0 << "1000"
+                                            << "0"
+                                            << "1.0d"
+                                            << "5" << 1 << 1 << "1570.80"
+                                            << "2042.04"
+                                            << "76.92%" << 471.24 << "极软岩";
+        QTest::newRow("R 5.01 soft") << 0 << "1000"
+                                     << "0"
+                                     << "1.0d"
+                                     << "5.01" << 1 << 1 << "1573.94"
+                                     << "2046.12"
+                                     << "76.92%" << 472.18 << "软岩";
+        QTest::newRow("R 60 rather hard") << 0 << "1000"
+                                          << "0"
+                                          << "1.0d"
+                                          << "60" << 1 << 1 << "18849.56"
+                                          << "24504.42"
+                                          << "76.92%" << 5654.87 << "较硬岩";
+        QTest::newRow("R 60.01 hard") << 0 << "1000"
+                                      << "0"
+                                      << "1.0d"
+                                      << "60.01" << 1 << 1 << "18852.70"
+                                      << "24508.51"
+                                      << "76.92%" << 5655.81 << "坚硬岩";
+        QTest::newRow("negative R computes, unclassified") << 0 << "1000"
+                                                           << "0"
+                                                           << "1.0d"
+                                                           << "-3" << 1 << 1 << "-942.48"
+                                                           << "-1225.22"
+                                                           << "76.92%" << -282.74 << "";
     }
     void workedExamples()
     {
@@ -138,15 +186,17 @@ private Q_SLOTS:
         QCOMPARE(qRound64(f->LastCapacity.Ps * 100) / 100.0, ps);
         QCOMPARE(f->lb_shuoming.text(), hardness);
         QCOMPARE(f->lb_shuoming.textColor(), ColorBlack);
-        QCOMPARE(f->lb_guifan2.text(), process == 0 ? QStringLiteral("容许承载力计算公式：6.2.2-3")
-                                                    : QStringLiteral("容许承载力计算公式：6.2.2-4"));
+        QCOMPARE(f->lb_guifan2.text(),
+            process == 0 ? QStringLiteral("容许承载力计算公式：6.2.2-3")
+                         : QStringLiteral("容许承载力计算公式：6.2.2-4"));
         QVERIFY(f.platform.errors.isEmpty());
     }
 
     void drivenPileIgnoresEmbedmentButValidatesIt()
     {
         FormFixture f;
-        enterCase(*f, 0, QStringLiteral("1200"), QString(), QStringLiteral("3.0d"), QStringLiteral("25"), 0, 0);
+        enterCase(*f, 0, QStringLiteral("1200"), QString(), QStringLiteral("3.0d"),
+            QStringLiteral("25"), 0, 0);
         f->cbt_compute.click();
         QCOMPARE(f->LastCapacity.C1, 0.45);
         QCOMPARE(f->LastCapacity.C2, 0.0);
@@ -163,8 +213,8 @@ private Q_SLOTS:
     {
         FormFixture f;
         f->popbox_jingdu.setItemIndex(0);
-        enterCase(*f, 2, QStringLiteral("1000"), QStringLiteral("1500"), QStringLiteral("2.0b"), QStringLiteral("25"),
-                  1, 1);
+        enterCase(*f, 2, QStringLiteral("1000"), QStringLiteral("1500"), QStringLiteral("2.0b"),
+            QStringLiteral("25"), 1, 1);
         f->cbt_compute.click();
         QCOMPARE(f->cbe_dd.text(), QStringLiteral("1500"));
         QCOMPARE(f->cbe_tyzd.text(), QStringLiteral("1000"));
@@ -177,7 +227,7 @@ private Q_SLOTS:
     {
         FormFixture f;
         enterCase(*f, 2, QStringLiteral("1000.0"), QStringLiteral("1000.0"), QStringLiteral("1.0b"),
-                  QStringLiteral("25"), 1, 1);
+            QStringLiteral("25"), 1, 1);
         f->cbt_compute.click();
         QCOMPARE(f->cbe_dd.text(), QStringLiteral("1000"));
         QCOMPARE(f->cbe_tyzd.text(), QStringLiteral("1000"));
@@ -193,26 +243,66 @@ private Q_SLOTS:
         QTest::addColumn<int>("process");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("field");
-        QTest::newRow("diameter 0") << 0 << "0" << "0" << "1.0d" << 1 << "桩身直径数据有错" << "cbe_dd";
-        QTest::newRow("diameter empty") << 0 << "" << "0" << "1.0d" << 1 << "桩身直径数据有错" << "cbe_dd";
-        QTest::newRow("diameter -5") << 0 << "-5" << "0" << "1.0d" << 1 << "桩身直径数据有错" << "cbe_dd";
-        QTest::newRow("diameter 1e999 reads as 0") << 0 << "1e999" << "0" << "1.0d" << 1 << "桩身直径数据有错"
+        QTest::newRow("diameter 0") << 0 << "0"
+                                    << "0"
+                                    << "1.0d" << 1 << "桩身直径数据有错"
+                                    << "cbe_dd";
+        QTest::newRow("diameter empty") << 0 << ""
+                                        << "0"
+                                        << "1.0d" << 1 << "桩身直径数据有错"
+                                        << "cbe_dd";
+        QTest::newRow("diameter -5") << 0 << "-5"
+                                     << "0"
+                                     << "1.0d" << 1 << "桩身直径数据有错"
+                                     << "cbe_dd";
+        QTest::newRow("diameter 1e999 reads as 0") << 0 << "1e999"
+                                                   << "0"
+                                                   << "1.0d" << 1 << "桩身直径数据有错"
                                                    << "cbe_dd";
-        QTest::newRow("ellipse c 0") << 1 << "1000" << "0" << "1.0d" << 1 << "椭圆直段长度数据有错" << "cbe_tyzd";
-        QTest::newRow("rectangle a 0") << 2 << "0" << "1000" << "1.0b" << 1 << "矩形长边尺寸数据有错" << "cbe_dd";
-        QTest::newRow("rectangle b 0") << 2 << "1000" << "0" << "1.0b" << 1 << "矩形短边尺寸数据有错" << "cbe_tyzd";
-        QTest::newRow("embedment -1d") << 0 << "1000" << "0" << "-1d" << 1 << "嵌岩深度数据有错" << "cbe_hr";
-        QTest::newRow("embedment -1") << 0 << "1000" << "0" << "-1" << 1 << "嵌岩深度数据有错" << "cbe_hr";
-        QTest::newRow("capital D is no marker") << 0 << "1000" << "0" << "1.5D" << 1 << "嵌岩深度数据有错" << "cbe_hr";
-        QTest::newRow("embedment abc") << 0 << "1000" << "0" << "abc" << 1 << "嵌岩深度数据有错" << "cbe_hr";
-        QTest::newRow("b is no marker of a circle") << 0 << "1000" << "0" << "1.5b" << 1 << "嵌岩深度数据有错"
+        QTest::newRow("ellipse c 0") << 1 << "1000"
+                                     << "0"
+                                     << "1.0d" << 1 << "椭圆直段长度数据有错"
+                                     << "cbe_tyzd";
+        QTest::newRow("rectangle a 0") << 2 << "0"
+                                       << "1000"
+                                       << "1.0b" << 1 << "矩形长边尺寸数据有错"
+                                       << "cbe_dd";
+        QTest::newRow("rectangle b 0") << 2 << "1000"
+                                       << "0"
+                                       << "1.0b" << 1 << "矩形短边尺寸数据有错"
+                                       << "cbe_tyzd";
+        QTest::newRow("embedment -1d") << 0 << "1000"
+                                       << "0"
+                                       << "-1d" << 1 << "嵌岩深度数据有错"
+                                       << "cbe_hr";
+        QTest::newRow("embedment -1") << 0 << "1000"
+                                      << "0"
+                                      << "-1" << 1 << "嵌岩深度数据有错"
+                                      << "cbe_hr";
+        QTest::newRow("capital D is no marker") << 0 << "1000"
+                                                << "0"
+                                                << "1.5D" << 1 << "嵌岩深度数据有错"
+                                                << "cbe_hr";
+        QTest::newRow("embedment abc") << 0 << "1000"
+                                       << "0"
+                                       << "abc" << 1 << "嵌岩深度数据有错"
+                                       << "cbe_hr";
+        QTest::newRow("b is no marker of a circle") << 0 << "1000"
+                                                    << "0"
+                                                    << "1.5b" << 1 << "嵌岩深度数据有错"
                                                     << "cbe_hr";
-        QTest::newRow("driven pile, bad embedment") << 0 << "1000" << "0" << "-1" << 0 << "嵌岩深度数据有错"
+        QTest::newRow("driven pile, bad embedment") << 0 << "1000"
+                                                    << "0"
+                                                    << "-1" << 0 << "嵌岩深度数据有错"
                                                     << "cbe_hr";
-        QTest::newRow("diameter too large for a double") << 0 << "1e200" << "0" << "1.0d" << 1
-                                                         << "桩身直径数据有错" << "cbe_dd";
-        QTest::newRow("embedment too large for a double") << 0 << "1e10" << "0" << "1e300d" << 1
-                                                          << "嵌岩深度数据有错" << "cbe_hr";
+        QTest::newRow("diameter too large for a double") << 0 << "1e200"
+                                                         << "0"
+                                                         << "1.0d" << 1 << "桩身直径数据有错"
+                                                         << "cbe_dd";
+        QTest::newRow("embedment too large for a double") << 0 << "1e10"
+                                                          << "0"
+                                                          << "1e300d" << 1 << "嵌岩深度数据有错"
+                                                          << "cbe_hr";
     }
     void rejectedInput()
     {
@@ -232,9 +322,9 @@ private Q_SLOTS:
         QVERIFY(f->lb_shuoming.isVisible());
         QVERIFY(!f->img_logo.isVisible());
         const Control* marked = nullptr;
-        for (const Control* candidate : {static_cast<const Control*>(&f->cbe_dd),
-                                         static_cast<const Control*>(&f->cbe_tyzd),
-                                         static_cast<const Control*>(&f->cbe_hr)}) {
+        for (const Control* candidate :
+            {static_cast<const Control*>(&f->cbe_dd), static_cast<const Control*>(&f->cbe_tyzd),
+                static_cast<const Control*>(&f->cbe_hr)}) {
             if (candidate->name() == field)
                 marked = candidate;
         }

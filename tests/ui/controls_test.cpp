@@ -17,7 +17,8 @@ struct TestForm : ActionGuard {
     int depth = 0;
     void runUserAction(const std::function<void()>& action) override
     {
-        RunGuarded(action, [this](const QString& m) { reports << m; }, depth);
+        RunGuarded(
+            action, [this](const QString& m) { reports << m; }, depth);
     }
 };
 } // namespace
@@ -71,8 +72,9 @@ private Q_SLOTS:
         };
         second.onChange = [&] { order << QStringLiteral("second"); };
         first.setItemIndex(1);
-        QCOMPARE(order, QStringList({QStringLiteral("first begins"), QStringLiteral("second"),
-                                     QStringLiteral("first ends")}));
+        QCOMPARE(order,
+            QStringList({QStringLiteral("first begins"), QStringLiteral("second"),
+                QStringLiteral("first ends")}));
     }
 
     void userCannotReachHiddenOrDisabledControls()

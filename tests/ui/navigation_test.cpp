@@ -134,8 +134,8 @@ private Q_SLOTS:
         about.lb_lianxiUr.click();
         about.cbt_update.click();
         QCOMPARE(f.platform.openedUrls,
-                 QStringList({Maker().organisationUrl, Maker().websiteUrl, QStringLiteral("mailto:") + Maker().email,
-                              Maker().downloadUrl}));
+            QStringList({Maker().organisationUrl, Maker().websiteUrl,
+                QStringLiteral("mailto:") + Maker().email, Maker().downloadUrl}));
         QVERIFY(f.platform.errors.isEmpty());
     }
 };

@@ -35,7 +35,10 @@ QStringList savedLines(const RecordingPlatform& platform, const QString& name)
     text.chop(2);
     const QStringList lines = text.split(QStringLiteral("\r\n"));
     for (const QString& line : lines)
-        [&] { QVERIFY2(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')), qPrintable(line)); }();
+        [&] {
+            QVERIFY2(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')),
+                qPrintable(line));
+        }();
     return lines;
 }
 
@@ -55,14 +58,16 @@ void compareLines(const QStringList& actual, const QStringList& expected)
 {
     for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i) {
         if (actual[i] != expected[i])
-            QFAIL(qPrintable(QStringLiteral("line %1 differs:\n  actual   \"%2\"\n  expected \"%3\"")
-                                 .arg(i + 1)
-                                 .arg(actual[i], expected[i])));
+            QFAIL(
+                qPrintable(QStringLiteral("line %1 differs:\n  actual   \"%2\"\n  expected \"%3\"")
+                               .arg(i + 1)
+                               .arg(actual[i], expected[i])));
     }
     QCOMPARE(actual.size(), expected.size());
 }
 
-void setRange(FormFixture& f, int row, const QString& minimum, const QString& maximum, const QString& step)
+void setRange(
+    FormFixture& f, int row, const QString& minimum, const QString& maximum, const QString& step)
 {
     f->Grid1_Youhuaxuanxiang.editCell(1, row, minimum);
     f->Grid1_Youhuaxuanxiang.editCell(2, row, maximum);
@@ -132,8 +137,10 @@ private Q_SLOTS:
         run120(f);
         f->cbt_YHsave.click();
         const QStringList lines = savedLines(f.platform, FullList);
-        QCOMPARE(lines.last(), QStringLiteral("计算时间：") + QLocale(QLocale::Chinese, QLocale::China).toString(
-                                   QDate(2026, 12, 10), QLocale::ShortFormat));
+        QCOMPARE(lines.last(),
+            QStringLiteral("计算时间：")
+                + QLocale(QLocale::Chinese, QLocale::China)
+                      .toString(QDate(2026, 12, 10), QLocale::ShortFormat));
     }
 
     void savingAgainReplacesTheFile()

@@ -82,14 +82,18 @@ private Q_SLOTS:
         QCOMPARE(grid.cell(0, 383), QStringLiteral("ZH-384"));
 
         // d = 1000 at 1.0d and 35 MPa: driven with both rock conditions, then bored.
-        QCOMPARE(row(grid, 0), QStringList({"ZH-001", "圆  桩", "1000", "-", "12370", "0", "35.00", "打入震沉",
-                                            "匀质完整", "0.45", "-", "-", "12370", "100%", "0", "0%", ""}));
-        QCOMPARE(row(grid, 1), QStringList({"ZH-002", "圆  桩", "1000", "-", "8247", "0", "35.00", "打入震沉",
-                                            "裂缝风化", "0.30", "-", "-", "8247", "100%", "0", "0%", ""}));
-        QCOMPARE(row(grid, 2), QStringList({"ZH-003", "圆  桩", "1000", "-", "18143", "1.0d", "35.00", "钻(挖)孔",
-                                            "良好", "-", "0.50", "0.04", "13744", "76%", "4398", "24%", ""}));
-        QCOMPARE(row(grid, 3), QStringList({"ZH-004", "圆  桩", "1000", "-", "14294", "1.0d", "35.00", "钻(挖)孔",
-                                            "一般", "-", "0.40", "0.03", "10996", "77%", "3299", "23%", ""}));
+        QCOMPARE(row(grid, 0),
+            QStringList({"ZH-001", "圆  桩", "1000", "-", "12370", "0", "35.00", "打入震沉",
+                "匀质完整", "0.45", "-", "-", "12370", "100%", "0", "0%", ""}));
+        QCOMPARE(row(grid, 1),
+            QStringList({"ZH-002", "圆  桩", "1000", "-", "8247", "0", "35.00", "打入震沉",
+                "裂缝风化", "0.30", "-", "-", "8247", "100%", "0", "0%", ""}));
+        QCOMPARE(row(grid, 2),
+            QStringList({"ZH-003", "圆  桩", "1000", "-", "18143", "1.0d", "35.00", "钻(挖)孔",
+                "良好", "-", "0.50", "0.04", "13744", "76%", "4398", "24%", ""}));
+        QCOMPARE(row(grid, 3),
+            QStringList({"ZH-004", "圆  桩", "1000", "-", "14294", "1.0d", "35.00", "钻(挖)孔",
+                "一般", "-", "0.40", "0.03", "10996", "77%", "3299", "23%", ""}));
         // The same four at 40 MPa, then the bored cases at 2.0d and 3.0d.
         QCOMPARE(grid.cell(6, 4), QStringLiteral("40.00"));
         QCOMPARE(grid.cell(7, 4), QStringLiteral("打入震沉"));
@@ -133,42 +137,41 @@ private Q_SLOTS:
 
         QTest::newRow("minimum above maximum gives the minimum")
             << QList<Range>{{1, "1500", "1000", "100"}} << 2 << QStringList{"1500"};
-        QTest::newRow("equal bounds give one value") << QList<Range>{{1, "1200", "1200", "100"}} << 2
-                                                     << QStringList{"1200"};
-        QTest::newRow("step 0 gives both ends") << QList<Range>{{1, "1000", "2000", "0"}} << 2
-                                                << QStringList{"1000", "2000"};
-        QTest::newRow("negative step gives both ends") << QList<Range>{{1, "1000", "2000", "-5"}} << 2
-                                                       << QStringList{"1000", "2000"};
+        QTest::newRow("equal bounds give one value")
+            << QList<Range>{{1, "1200", "1200", "100"}} << 2 << QStringList{"1200"};
+        QTest::newRow("step 0 gives both ends")
+            << QList<Range>{{1, "1000", "2000", "0"}} << 2 << QStringList{"1000", "2000"};
+        QTest::newRow("negative step gives both ends")
+            << QList<Range>{{1, "1000", "2000", "-5"}} << 2 << QStringList{"1000", "2000"};
         QTest::newRow("step beyond the range gives both ends")
             << QList<Range>{{1, "1000", "2000", "5000"}} << 2 << QStringList{"1000", "2000"};
-        QTest::newRow("step 300 never reaches the maximum")
-            << QList<Range>{{1, "1000", "2000", "300"}} << 2 << QStringList{"1000", "1300", "1600", "1900"};
-        QTest::newRow("step 400 ends at the maximum")
-            << QList<Range>{{1, "1000", "2000", "400"}} << 2 << QStringList{"1000", "1400", "1800", "2000"};
+        QTest::newRow("step 300 never reaches the maximum") << QList<Range>{
+            {1, "1000", "2000", "300"}} << 2 << QStringList{"1000", "1300", "1600", "1900"};
+        QTest::newRow("step 400 ends at the maximum") << QList<Range>{
+            {1, "1000", "2000", "400"}} << 2 << QStringList{"1000", "1400", "1800", "2000"};
         QTest::newRow("step 600 rounds the count up")
             << QList<Range>{{1, "1000", "2000", "600"}} << 2 << QStringList{"1000", "1600", "2000"};
-        QTest::newRow("fractional dimensions in the general form")
-            << QList<Range>{{1, "1000.5", "1001.25", "0.75"}} << 2 << QStringList{"1000.5", "1001.25"};
+        QTest::newRow("fractional dimensions in the general form") << QList<Range>{
+            {1, "1000.5", "1001.25", "0.75"}} << 2 << QStringList{"1000.5", "1001.25"};
 
-        const QList<Range> oneOfEach{{2, "1000", "1000", "0"}, {3, "2000", "2000", "0"}, {4, "1000", "1000", "0"},
-                                     {5, "1500", "1500", "0"}};
+        const QList<Range> oneOfEach{{2, "1000", "1000", "0"}, {3, "2000", "2000", "0"},
+            {4, "1000", "1000", "0"}, {5, "1500", "1500", "0"}};
         QTest::newRow("section codes 1-4 step 2 give 1 and 3")
-            << (QList<Range>{{0, "1", "4", "2"}} + oneOfEach) << 1 << QStringList{"圆  桩", "矩形桩"};
+            << (QList<Range>{{0, "1", "4", "2"}} + oneOfEach) << 1
+            << QStringList{"圆  桩", "矩形桩"};
         QTest::newRow("section codes 0-9 are read as 1-4")
             << (QList<Range>{{0, "0", "9", "1"}} + oneOfEach) << 1
             << QStringList{"圆  桩", "椭圆桩", "矩形桩", "方  桩"};
         QTest::newRow("process codes 0-5 are read as 1-2")
             << QList<Range>{{8, "0", "5", "1"}} << 7 << QStringList{"打入震沉", "钻(挖)孔"};
-        QTest::newRow("rock codes 0-9 with both processes")
-            << QList<Range>{{8, "1", "2", "1"}, {9, "0", "9", "1"}} << 8
-            << QStringList{"匀质完整", "裂缝风化", "良好", "一般", "较差"};
+        QTest::newRow("rock codes 0-9 with both processes") << QList<Range>{{8, "1", "2", "1"},
+            {9, "0", "9", "1"}} << 8 << QStringList{"匀质完整", "裂缝风化", "良好", "一般", "较差"};
         QTest::newRow("code steps are not clamped")
             << QList<Range>{{9, "1", "3", "5"}} << 8 << QStringList{"良好", "较差"};
-        QTest::newRow("driven piles take the first embedment only")
-            << QList<Range>{{6, "1.0d", "3.0d", "1.0d"}, {8, "1", "1", "1"}} << 5 << QStringList{"0"};
-        QTest::newRow("embedment in millimetres")
-            << QList<Range>{{6, "1000", "3000", "1000"}, {8, "1", "2", "1"}} << 5
-            << QStringList{"0", "1000", "2000", "3000"};
+        QTest::newRow("driven piles take the first embedment only") << QList<Range>{
+            {6, "1.0d", "3.0d", "1.0d"}, {8, "1", "1", "1"}} << 5 << QStringList{"0"};
+        QTest::newRow("embedment in millimetres") << QList<Range>{{6, "1000", "3000", "1000"},
+            {8, "1", "2", "1"}} << 5 << QStringList{"0", "1000", "2000", "3000"};
         QTest::newRow("multiples are written with one decimal")
             << QList<Range>{{6, "1.0d", "1.2d", "0.05d"}} << 5
             << QStringList{"1.0d", "1.1d", "1.1d", "1.2d", "1.2d"};
@@ -176,17 +179,19 @@ private Q_SLOTS:
             << QList<Range>{{6, "1.5dx", "1.5d", "1d"}} << 5 << QStringList{"1.5d"};
         QTest::newRow("strengths with two decimals")
             << QList<Range>{{7, "35", "36", "0.5"}} << 6 << QStringList{"35.00", "35.50", "36.00"};
-        QTest::newRow("an ellipse names its straight length")
-            << QList<Range>{{0, "2", "2", "1"}, {2, "800", "1200", "400"}} << 3 << QStringList{"800", "1200"};
-        QTest::newRow("a square repeats its side")
-            << QList<Range>{{0, "4", "4", "1"}, {5, "1500", "1500", "0"}} << 3 << QStringList{"1500"};
-        QTest::newRow("a square's depth is a multiple of b")
-            << QList<Range>{{0, "4", "4", "1"}, {5, "1500", "1500", "0"}} << 5 << QStringList{"1.0b"};
+        QTest::newRow("an ellipse names its straight length") << QList<Range>{{0, "2", "2", "1"},
+            {2, "800", "1200", "400"}} << 3 << QStringList{"800", "1200"};
+        QTest::newRow("a square repeats its side") << QList<Range>{{0, "4", "4", "1"},
+            {5, "1500", "1500", "0"}} << 3 << QStringList{"1500"};
+        QTest::newRow("a square's depth is a multiple of b") << QList<Range>{{0, "4", "4", "1"},
+            {5, "1500", "1500", "0"}} << 5 << QStringList{"1.0b"};
         // Every b is paired with the a asked for, even after a case swapped the sides.
-        const QList<Range> rectangles{{0, "3", "3", "1"}, {3, "1000", "1000", "0"}, {4, "1000", "2000", "500"}};
+        const QList<Range> rectangles{
+            {0, "3", "3", "1"}, {3, "1000", "1000", "0"}, {4, "1000", "2000", "500"}};
         QTest::newRow("rectangles put the long side first")
             << rectangles << 2 << QStringList{"1000", "1500", "2000"};
-        QTest::newRow("rectangles keep the asked short side") << rectangles << 3 << QStringList{"1000", "1000", "1000"};
+        QTest::newRow("rectangles keep the asked short side")
+            << rectangles << 3 << QStringList{"1000", "1000", "1000"};
         QTest::newRow("a rectangle with equal sides stays a rectangle")
             << rectangles << 1 << QStringList{"矩形桩", "矩形桩", "矩形桩"};
     }
@@ -215,30 +220,42 @@ private Q_SLOTS:
         QTest::addColumn<bool>("conversionError");
 
         const QString limit = QStringLiteral("优化组合数超过1000000，请调整优化项");
-        QTest::newRow("negative diameter") << QList<Range>{{1, "-1000", "2000", "500"}} << "桩径不能为负值" << false;
-        QTest::newRow("negative diameter with rectangles only")
-            << QList<Range>{{0, "3", "3", "1"}, {1, "1000", "-1", "500"}} << "桩径不能为负值" << false;
+        QTest::newRow("negative diameter")
+            << QList<Range>{{1, "-1000", "2000", "500"}} << "桩径不能为负值" << false;
+        QTest::newRow("negative diameter with rectangles only") << QList<Range>{{0, "3", "3", "1"},
+            {1, "1000", "-1", "500"}} << "桩径不能为负值" << false;
         QTest::newRow("negative straight length")
             << QList<Range>{{2, "1000", "-2000", "500"}} << "椭圆直段不能为负值" << false;
-        QTest::newRow("negative long side") << QList<Range>{{3, "-1", "3000", "500"}} << "矩形长边不能为负值" << false;
-        QTest::newRow("negative short side") << QList<Range>{{4, "-1", "3000", "500"}} << "矩形短边不能为负值" << false;
-        QTest::newRow("negative square side") << QList<Range>{{5, "-1", "3000", "500"}} << "方形边长不能为负值" << false;
-        QTest::newRow("negative strength")
-            << QList<Range>{{7, "-35.00", "40.00", "5.00"}} << "岩石单轴抗压强度不能为负值" << false;
+        QTest::newRow("negative long side")
+            << QList<Range>{{3, "-1", "3000", "500"}} << "矩形长边不能为负值" << false;
+        QTest::newRow("negative short side")
+            << QList<Range>{{4, "-1", "3000", "500"}} << "矩形短边不能为负值" << false;
+        QTest::newRow("negative square side")
+            << QList<Range>{{5, "-1", "3000", "500"}} << "方形边长不能为负值" << false;
+        QTest::newRow("negative strength") << QList<Range>{{7, "-35.00", "40.00", "5.00"}}
+                                           << "岩石单轴抗压强度不能为负值" << false;
         QTest::newRow("rows are checked in order")
-            << QList<Range>{{1, "-1", "2000", "500"}, {2, "abc", "2000", "500"}} << "桩径不能为负值" << false;
-        QTest::newRow("whole-number row with a fraction") << QList<Range>{{0, "1.0", "4", "1"}} << "" << true;
+            << QList<Range>{{1, "-1", "2000", "500"}, {2, "abc", "2000", "500"}} << "桩径不能为负值"
+            << false;
+        QTest::newRow("whole-number row with a fraction")
+            << QList<Range>{{0, "1.0", "4", "1"}} << "" << true;
         QTest::newRow("empty cell") << QList<Range>{{7, "35.00", "", "5.00"}} << "" << true;
         QTest::newRow("hexadecimal code") << QList<Range>{{8, "0x10", "2", "1"}} << "" << true;
-        QTest::newRow("multiple then millimetres") << QList<Range>{{6, "1.0d", "3000", "1.0d"}} << "" << true;
-        QTest::newRow("millimetres then multiple") << QList<Range>{{6, "1000", "3.0d", "1000"}} << "" << true;
-        QTest::newRow("capital D is no marker") << QList<Range>{{6, "1.0D", "3.0D", "1.0D"}} << "" << true;
-        QTest::newRow("a step of 1e-9 mm") << QList<Range>{{1, "1000", "2000", "0.000000001"}} << limit << false;
-        QTest::newRow("a step of 1e-300 mm") << QList<Range>{{1, "1000", "2000", "1e-300"}} << limit << false;
+        QTest::newRow("multiple then millimetres")
+            << QList<Range>{{6, "1.0d", "3000", "1.0d"}} << "" << true;
+        QTest::newRow("millimetres then multiple")
+            << QList<Range>{{6, "1000", "3.0d", "1000"}} << "" << true;
+        QTest::newRow("capital D is no marker")
+            << QList<Range>{{6, "1.0D", "3.0D", "1.0D"}} << "" << true;
+        QTest::newRow("a step of 1e-9 mm")
+            << QList<Range>{{1, "1000", "2000", "0.000000001"}} << limit << false;
+        QTest::newRow("a step of 1e-300 mm")
+            << QList<Range>{{1, "1000", "2000", "1e-300"}} << limit << false;
         QTest::newRow("one case too many")
             << QList<Range>{{1, "1", "1000001", "1"}} << limit << false;
-        QTest::newRow("a long walk without cases")
-            << QList<Range>{{6, "1.0d", "3.0d", "0.000001d"}, {8, "1", "1", "1"}, {9, "3", "3", "1"}} << limit << false;
+        QTest::newRow("a long walk without cases") << QList<Range>{{6, "1.0d", "3.0d", "0.000001d"},
+            {8, "1", "1", "1"}, {9, "3", "3", "1"}} << limit
+                                                   << false;
     }
     void refusedRanges()
     {

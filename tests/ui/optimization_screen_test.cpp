@@ -160,13 +160,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("upper");
         QTest::addColumn<double>("from");
         QTest::addColumn<double>("to");
-        QTest::newRow("the defaults") << "10000" << "11000" << 10000.0 << 11000.0;
-        QTest::newRow("0 and 0 copy every row") << "0" << "0" << 0.0 << 1e300;
-        QTest::newRow("no lower limit") << "0" << "11000" << 0.0 << 11000.0;
-        QTest::newRow("negative bounds act like 0") << "-1" << "-20000" << 0.0 << 1e300;
-        QTest::newRow("bounds equal to shown values") << "12370" << "18143" << 12370.0 << 18143.0;
-        QTest::newRow("reversed bounds keep equal values only") << "18143" << "11000" << 18143.0 << 18143.0;
-        QTest::newRow("fractional bound") << "8246.5" << "8247" << 8246.5 << 8247.0;
+        QTest::newRow("the defaults") << "10000"
+                                      << "11000" << 10000.0 << 11000.0;
+        QTest::newRow("0 and 0 copy every row") << "0"
+                                                << "0" << 0.0 << 1e300;
+        QTest::newRow("no lower limit") << "0"
+                                        << "11000" << 0.0 << 11000.0;
+        QTest::newRow("negative bounds act like 0") << "-1"
+                                                    << "-20000" << 0.0 << 1e300;
+        QTest::newRow("bounds equal to shown values") << "12370"
+                                                      << "18143" << 12370.0 << 18143.0;
+        QTest::newRow("reversed bounds keep equal values only") << "18143"
+                                                                << "11000" << 18143.0 << 18143.0;
+        QTest::newRow("fractional bound") << "8246.5"
+                                          << "8247" << 8246.5 << 8247.0;
     }
     void filterBounds()
     {
@@ -191,7 +198,8 @@ private Q_SLOTS:
 
         QVERIFY(f.platform.errors.isEmpty());
         QCOMPARE(rows(f->Grid3_Youhuasaixuan), expected);
-        QCOMPARE(f->lb_YHxingxi.text(), QStringLiteral("筛选完成，桩数：%1 根").arg(expected.size()));
+        QCOMPARE(
+            f->lb_YHxingxi.text(), QStringLiteral("筛选完成，桩数：%1 根").arg(expected.size()));
         QCOMPARE(f->lb_YHxingxi.textColor(), ColorBlack);
         QVERIFY(f->Grid3_Youhuasaixuan.isVisible());
         QVERIFY(!f->Grid2_Youhuajieguo.isVisible());
@@ -437,11 +445,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("panelSection");
         QTest::addColumn<int>("panelProcess");
         QTest::addColumn<int>("panelCondition");
-        QTest::newRow("driven circle") << "圆  桩" << "打入震沉" << "裂缝风化" << 0 << 0 << 1;
-        QTest::newRow("bored ellipse") << "椭圆桩" << "钻(挖)孔" << "一般" << 1 << 1 << 1;
-        QTest::newRow("bored rectangle, poor") << "矩形桩" << "钻(挖)孔" << "较差" << 2 << 1 << 2;
-        QTest::newRow("driven square") << "方  桩" << "打入震沉" << "匀质完整" << 2 << 0 << 0;
-        QTest::newRow("bored square") << "方  桩" << "钻(挖)孔" << "良好" << 2 << 1 << 0;
+        QTest::newRow("driven circle") << "圆  桩"
+                                       << "打入震沉"
+                                       << "裂缝风化" << 0 << 0 << 1;
+        QTest::newRow("bored ellipse") << "椭圆桩"
+                                       << "钻(挖)孔"
+                                       << "一般" << 1 << 1 << 1;
+        QTest::newRow("bored rectangle, poor") << "矩形桩"
+                                               << "钻(挖)孔"
+                                               << "较差" << 2 << 1 << 2;
+        QTest::newRow("driven square") << "方  桩"
+                                       << "打入震沉"
+                                       << "匀质完整" << 2 << 0 << 0;
+        QTest::newRow("bored square") << "方  桩"
+                                      << "钻(挖)孔"
+                                      << "良好" << 2 << 1 << 0;
     }
     void pickUp()
     {
@@ -457,7 +475,8 @@ private Q_SLOTS:
         // The last matching row, at the deepest embedment.
         int row = -1;
         for (int r = 0; r < grid.rowCount(); ++r) {
-            if (grid.cell(1, r) == section && grid.cell(7, r) == process && grid.cell(8, r) == condition)
+            if (grid.cell(1, r) == section && grid.cell(7, r) == process
+                && grid.cell(8, r) == condition)
                 row = r;
         }
         QVERIFY(row >= 0);
@@ -474,7 +493,8 @@ private Q_SLOTS:
         QCOMPARE(f->OptimizationMode, 0);
         QCOMPARE(f->cbb_jmlx.itemIndex(), panelSection);
         QCOMPARE(f->cbe_dd.text(), cells[2]);
-        QCOMPARE(f->cbe_tyzd.text(), cells[3] == QStringLiteral("-") ? QStringLiteral("0") : cells[3]);
+        QCOMPARE(
+            f->cbe_tyzd.text(), cells[3] == QStringLiteral("-") ? QStringLiteral("0") : cells[3]);
         QCOMPARE(f->cbe_hr.text(), cells[5]);
         QCOMPARE(f->edt_frk.text(), cells[6]);
         QCOMPARE(f->cbb_czgy.itemIndex(), panelProcess);
@@ -503,9 +523,10 @@ private Q_SLOTS:
         setBand(f, QStringLiteral("0"), QStringLiteral("0"));
         f->cbt_YHsaixuan.click();
         auto panel = [&f] {
-            return QStringList{QString::number(f->cbb_jmlx.itemIndex()), f->cbe_dd.text(), f->cbe_tyzd.text(),
-                               f->cbe_hr.text(), f->edt_frk.text(), QString::number(f->cbb_czgy.itemIndex()),
-                               QString::number(f->cbb_ysjqdqk.itemIndex())};
+            return QStringList{QString::number(f->cbb_jmlx.itemIndex()), f->cbe_dd.text(),
+                f->cbe_tyzd.text(), f->cbe_hr.text(), f->edt_frk.text(),
+                QString::number(f->cbb_czgy.itemIndex()),
+                QString::number(f->cbb_ysjqdqk.itemIndex())};
         };
         f->Grid3_Youhuasaixuan.doubleClickCell(0, 200);
         const QStringList fromFiltered = panel();

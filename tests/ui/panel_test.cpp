@@ -59,9 +59,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("c");
         QTest::addColumn<QString>("firstC");
         QTest::addColumn<QString>("h");
-        QTest::newRow("rectangle") << 2 << "矩形长边尺寸    a (mm)" << "矩形短边尺寸    b (mm)" << true << "1000" << "1000"
+        QTest::newRow("rectangle") << 2 << "矩形长边尺寸    a (mm)"
+                                   << "矩形短边尺寸    b (mm)" << true << "1000"
+                                   << "1000"
                                    << "1.0b";
-        QTest::newRow("ellipse") << 1 << "桩  身   直   径    d (mm)" << "椭圆直段长度    c (mm)" << true << "500" << "100"
+        QTest::newRow("ellipse") << 1 << "桩  身   直   径    d (mm)"
+                                 << "椭圆直段长度    c (mm)" << true << "500"
+                                 << "100"
                                  << "1.0d";
     }
     void sectionType()
@@ -117,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(f->cbb_ysjqdqk.geometry().width, 230.0);
         QCOMPARE(f->cbb_ysjqdqk.geometry().y, 68.0);
         QCOMPARE(f->cbb_ysjqdqk.items(),
-                 QStringList({QStringLiteral("匀质无裂缝的岩石"), QStringLiteral("有严重裂缝的风(易)化岩石")}));
+            QStringList(
+                {QStringLiteral("匀质无裂缝的岩石"), QStringLiteral("有严重裂缝的风(易)化岩石")}));
         QCOMPARE(f->cbb_ysjqdqk.itemIndex(), 0);
         QVERIFY(!f->cbe_hr.isEnabled());
         QVERIFY(!f->lb_hr.isEnabled());
@@ -128,7 +133,7 @@ private Q_SLOTS:
         f->cbb_czgy.pick(1);
         QCOMPARE(f->lb_ysjqdqk.text(), QStringLiteral("岩石层破碎程度和清底情况"));
         QCOMPARE(f->cbb_ysjqdqk.items(),
-                 QStringList({QStringLiteral("良好"), QStringLiteral("一般"), QStringLiteral("较差")}));
+            QStringList({QStringLiteral("良好"), QStringLiteral("一般"), QStringLiteral("较差")}));
         QCOMPARE(f->cbb_ysjqdqk.itemIndex(), 1);
         QCOMPARE(f->cbb_ysjqdqk.geometry().x, 272.0);
         QCOMPARE(f->cbb_ysjqdqk.geometry().width, 88.0);
@@ -144,20 +149,37 @@ private Q_SLOTS:
         const QString d = QStringLiteral("桩身直径数据有错");
         const QString c = QStringLiteral("椭圆直段长度数据有错");
         const QString r = QStringLiteral("岩石单轴抗压强度值有错");
-        QTest::newRow("d abc") << "d" << "abc" << d;
-        QTest::newRow("d empty") << "d" << "" << d;
-        QTest::newRow("d 0") << "d" << "0" << d;
-        QTest::newRow("d 1e999") << "d" << "1e999" << d;
-        QTest::newRow("d full-width digits") << "d" << "１２００" << d;
-        QTest::newRow("d emoji") << "d" << "😀" << d;
+        QTest::newRow("d abc") << "d"
+                               << "abc" << d;
+        QTest::newRow("d empty") << "d"
+                                 << "" << d;
+        QTest::newRow("d 0") << "d"
+                             << "0" << d;
+        QTest::newRow("d 1e999") << "d"
+                                 << "1e999" << d;
+        QTest::newRow("d full-width digits") << "d"
+                                             << "１２００" << d;
+        QTest::newRow("d emoji") << "d"
+                                 << "😀" << d;
         QTest::newRow("d 10000 characters") << "d" << QString(10000, QLatin1Char('x')) << d;
-        QTest::newRow("d 1200 passes") << "d" << "1200" << "";
-        QTest::newRow("c 0 passes") << "c" << "0" << "";
-        QTest::newRow("c -1") << "c" << "-1" << c;
-        QTest::newRow("c -0 passes") << "c" << "-0" << "";
-        QTest::newRow("R 0 passes") << "R" << "0" << "";
-        QTest::newRow("R -3") << "R" << "-3" << r;
-        QTest::newRow("R NaN") << "R" << "NaN" << r;
+        QTest::newRow("d 1200 passes") << "d"
+                                       << "1200"
+                                       << "";
+        QTest::newRow("c 0 passes") << "c"
+                                    << "0"
+                                    << "";
+        QTest::newRow("c -1") << "c"
+                              << "-1" << c;
+        QTest::newRow("c -0 passes") << "c"
+                                     << "-0"
+                                     << "";
+        QTest::newRow("R 0 passes") << "R"
+                                    << "0"
+                                    << "";
+        QTest::newRow("R -3") << "R"
+                              << "-3" << r;
+        QTest::newRow("R NaN") << "R"
+                               << "NaN" << r;
     }
     void fieldCheck()
     {

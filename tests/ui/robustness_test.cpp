@@ -14,21 +14,23 @@ class RobustnessTest : public QObject {
 private Q_SLOTS:
     void randomTextsNeverBreakTheCalculation()
     {
-        static const QStringList pieces = {
-            QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("9"), QStringLiteral("."), QStringLiteral(","),
-            QStringLiteral("-"), QStringLiteral("+"), QStringLiteral("e"), QStringLiteral("E"), QStringLiteral("d"),
+        static const QStringList pieces = {QStringLiteral("0"), QStringLiteral("1"),
+            QStringLiteral("9"), QStringLiteral("."), QStringLiteral(","), QStringLiteral("-"),
+            QStringLiteral("+"), QStringLiteral("e"), QStringLiteral("E"), QStringLiteral("d"),
             QStringLiteral("b"), QStringLiteral(" "), QStringLiteral("999"), QStringLiteral("e308"),
-            QStringLiteral("e-400"), QStringLiteral("NaN"), QStringLiteral("inf"), QStringLiteral("１"),
-            QStringLiteral("😀"), QStringLiteral("桩"), QStringLiteral("\t"), QString(300, QLatin1Char('7'))};
+            QStringLiteral("e-400"), QStringLiteral("NaN"), QStringLiteral("inf"),
+            QStringLiteral("１"), QStringLiteral("😀"), QStringLiteral("桩"), QStringLiteral("\t"),
+            QString(300, QLatin1Char('7'))};
         QRandomGenerator random(20261210);
         int results = 0;
         int messages = 0;
-        for (const QLocale& locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale(QLocale::German)}) {
+        for (const QLocale& locale :
+            {QLocale(QLocale::Chinese, QLocale::China), QLocale(QLocale::German)}) {
             FormFixture f(locale);
             for (int round = 0; round < 3000; ++round) {
-                static const QStringList sound = {QStringLiteral("1200"), QStringLiteral("800"),
-                                                  QStringLiteral("1.5d"), QStringLiteral("2.0b"),
-                                                  QStringLiteral("1500"), QStringLiteral("30")};
+                static const QStringList sound
+                    = {QStringLiteral("1200"), QStringLiteral("800"), QStringLiteral("1.5d"),
+                        QStringLiteral("2.0b"), QStringLiteral("1500"), QStringLiteral("30")};
                 QString text;
                 if (random.bounded(3) != 0) {
                     text = sound[random.bounded(sound.size())];
@@ -65,8 +67,9 @@ private Q_SLOTS:
                 }
                 f->cbt_compute.click();
                 for (const Edit* box : {&f->edt_ra, &f->edt_Pr, &f->edt_percent}) {
-                    QVERIFY2(!box->text().contains(QLatin1String("INF")) && !box->text().contains(QLatin1String("NAN")),
-                             qPrintable(box->text()));
+                    QVERIFY2(!box->text().contains(QLatin1String("INF"))
+                            && !box->text().contains(QLatin1String("NAN")),
+                        qPrintable(box->text()));
                 }
                 results += f->edt_ra.text().isEmpty() ? 0 : 1;
                 messages += f->lb_shuoming.textColor() == ColorRed ? 1 : 0;
@@ -76,7 +79,8 @@ private Q_SLOTS:
             QVERIFY(f->ReportPileCount >= 0);
         }
         // Both outcomes were met many times, so the rounds did exercise the checks.
-        QVERIFY2(results > 200 && messages > 200, qPrintable(QStringLiteral("%1 %2").arg(results).arg(messages)));
+        QVERIFY2(results > 200 && messages > 200,
+            qPrintable(QStringLiteral("%1 %2").arg(results).arg(messages)));
     }
 };
 
