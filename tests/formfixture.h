@@ -8,8 +8,10 @@
 
 #include <QDateTime>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
+#include <utility>
 
 struct RecordingPlatform {
     QStringList messages;
@@ -23,6 +25,10 @@ struct RecordingPlatform {
     QTemporaryDir documents;
     QString documentsOverride; // used instead of the temporary folder when set
     bool noDocumentsFolder = false;
+
+    // The error reports so far, which the test thereby expects; any report left unread
+    // when the fixture ends fails the test.
+    QStringList takeErrors() { return std::exchange(errors, {}); }
 
     ui::Platform make(const QLocale& locale = QLocale(QLocale::Chinese, QLocale::China))
     {
@@ -68,6 +74,17 @@ struct FormFixture {
     explicit FormFixture(const QLocale& locale = QLocale(QLocale::Chinese, QLocale::China))
         : form(std::make_unique<ui::TZAV_FRM_DWOR1>(platform.make(locale)))
     {
+    }
+    FormFixture(const FormFixture&) = delete;
+    FormFixture& operator=(const FormFixture&) = delete;
+    // An error report is the program telling the user that something went wrong; a
+    // test that did not ask for one (through takeErrors) has found a fault.
+    ~FormFixture()
+    {
+        if (!platform.errors.isEmpty() && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(QStringLiteral("unexpected error report: ")
+                             + platform.errors.join(QStringLiteral(" | "))),
+                __FILE__, __LINE__);
     }
     ui::TZAV_FRM_DWOR1& operator*() { return *form; }
     ui::TZAV_FRM_DWOR1* operator->() { return form.get(); }

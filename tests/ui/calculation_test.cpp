@@ -361,8 +361,9 @@ private Q_SLOTS:
         FormFixture f;
         f->cbe_hr.commit(QStringLiteral("xd"));
         f->cbt_compute.click();
-        QCOMPARE(f.platform.errors.size(), 1);
-        QVERIFY(f.platform.errors.first().contains(QStringLiteral("x")));
+        const QStringList errors = f.platform.takeErrors();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().contains(QStringLiteral("x")));
         QCOMPARE(f->cbe_hr.textColor(), ColorBlack);
         QCOMPARE(f->lb_YHxingxi.text(), QString());
         QCOMPARE(f->edt_ra.text(), QString());
@@ -438,7 +439,7 @@ private Q_SLOTS:
         QCOMPARE(f->lb_shuoming.text(), QString());
         f->cbe_hr.commit(QStringLiteral("1.5d"));
         f->cbt_compute.click();
-        QCOMPARE(f.platform.errors.size(), 1);
+        QCOMPARE(f.platform.takeErrors().size(), 1);
     }
 };
 

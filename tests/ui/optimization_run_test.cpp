@@ -274,7 +274,7 @@ private Q_SLOTS:
 
         QCOMPARE(f->Grid2_Youhuajieguo.rowCount(), 0);
         QCOMPARE(f->Grid3_Youhuasaixuan.rowCount(), 0);
-        QCOMPARE(f.platform.errors.size(), conversionError ? 1 : 0);
+        QCOMPARE(f.platform.takeErrors().size(), conversionError ? 1 : 0);
         QCOMPARE(f->lb_YHxingxi.text(), message);
         if (!conversionError)
             QCOMPARE(f->lb_YHxingxi.textColor(), ColorRed);

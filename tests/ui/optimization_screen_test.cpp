@@ -251,7 +251,7 @@ private Q_SLOTS:
         f->cbt_YHcompute.click();
         setBand(f, QString(), QStringLiteral("11000"));
         f->cbt_YHsaixuan.click();
-        QCOMPARE(f.platform.errors.size(), 1);
+        QCOMPARE(f.platform.takeErrors().size(), 1);
         QVERIFY(f->Grid2_Youhuajieguo.isVisible());
         QVERIFY(!f->Grid3_Youhuasaixuan.isVisible());
         QCOMPARE(f->lb_YHxingxi.text(), QStringLiteral("计算完成，桩数：384 根"));
@@ -389,7 +389,7 @@ private Q_SLOTS:
         grid.setCell(4, 7, QStringLiteral("x"));
         const auto before = rows(grid);
         grid.clickHeader(4);
-        QCOMPARE(f.platform.errors.size(), 1);
+        QCOMPARE(f.platform.takeErrors().size(), 1);
         QCOMPARE(rows(grid), before);
         QCOMPARE(f->PSortOrder, 0);
         QCOMPARE(grid.header(4), QStringLiteral(" [P](kN)"));

@@ -66,6 +66,9 @@ private Q_SLOTS:
                     break;
                 }
                 f->cbt_compute.click();
+                // The only error report a typed text may cause is a refused number.
+                for (const QString& error : f.platform.takeErrors())
+                    QVERIFY2(error.contains(QStringLiteral("不是有效的数值")), qPrintable(error));
                 for (const Edit* box : {&f->edt_ra, &f->edt_Pr, &f->edt_percent}) {
                     QVERIFY2(!box->text().contains(QLatin1String("INF"))
                             && !box->text().contains(QLatin1String("NAN")),
