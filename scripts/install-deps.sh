@@ -3,7 +3,8 @@
 # further package names may be given as arguments.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk libbenchmark-dev xvfb xauth "$@")
+packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk libbenchmark-dev xvfb xauth
+    clang-format-14 git "$@")
 
 missing=()
 for p in "${packages[@]}"; do
