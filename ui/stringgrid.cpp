@@ -237,9 +237,16 @@ void StringGrid::setSelection(int col, int row)
     touch();
 }
 
+// A hidden column is out of the user's reach like a hidden control: the real grid never
+// offers its header or its cells, so a user action on it does nothing.
+bool StringGrid::reachableCell(int col, int row) const
+{
+    return validCell(col, row) && isColumnVisible(col);
+}
+
 void StringGrid::selectCell(int col, int row)
 {
-    if (!validCell(col, row))
+    if (!reachableCell(col, row))
         return;
     userAction([this, col, row] {
         setSelection(col, row);
@@ -250,7 +257,7 @@ void StringGrid::selectCell(int col, int row)
 
 void StringGrid::editCell(int col, int row, const QString& text)
 {
-    if (!validCell(col, row))
+    if (!reachableCell(col, row))
         return;
     userAction([this, col, row, text] {
         setSelection(col, row);
@@ -266,7 +273,7 @@ void StringGrid::editCell(int col, int row, const QString& text)
 
 void StringGrid::clickHeader(int col)
 {
-    if (col < 0 || col >= columnCount())
+    if (col < 0 || col >= columnCount() || !isColumnVisible(col))
         return;
     userAction([this, col] {
         if (onHeaderClick)
@@ -276,7 +283,7 @@ void StringGrid::clickHeader(int col)
 
 void StringGrid::doubleClickCell(int col, int row)
 {
-    if (!validCell(col, row))
+    if (!reachableCell(col, row))
         return;
     userAction([this, col, row] {
         setSelection(col, row);

@@ -94,6 +94,7 @@ private:
     friend class StringColumn;
     void addColumn(StringColumn* column);
     bool validCell(int col, int row) const;
+    bool reachableCell(int col, int row) const;
     void dataChanged()
     {
         ++m_dataRevision;

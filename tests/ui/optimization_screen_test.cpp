@@ -316,17 +316,21 @@ private Q_SLOTS:
     void otherHeadersOnlyMoveTheSelection_data()
     {
         QTest::addColumn<int>("column");
-        QTest::newRow("pile number") << 0;
-        QTest::newRow("section type") << 1;
-        QTest::newRow("c|b") << 3;
-        QTest::newRow("a detail column") << 12;
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("pile number") << 0 << false;
+        QTest::newRow("section type") << 1 << false;
+        QTest::newRow("c|b") << 3 << false;
+        QTest::newRow("a detail column, shown") << 12 << true;
     }
     void otherHeadersOnlyMoveTheSelection()
     {
         QFETCH(int, column);
+        QFETCH(bool, expanded);
         FormFixture f;
         f->cbt_YouHua.click();
         f->cbt_YHcompute.click();
+        if (expanded)
+            f->cbt_zhangkai.click();
         StringGrid& grid = f->Grid2_Youhuajieguo;
         grid.clickHeader(4);
         grid.doubleClickCell(0, 5); // moves the selection, and leaves the screen
@@ -339,6 +343,38 @@ private Q_SLOTS:
         QCOMPARE(grid.selectedRow(), 0);
         QCOMPARE(grid.selectedColumn(), column);
         QCOMPARE(grid.header(4), QStringLiteral("[P](kN)▲"));
+    }
+
+    // The real grid never offers a hidden column: clicking its header or double-clicking
+    // one of its cells is no action at all.
+    void hiddenColumnsAreOutOfReach_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("process") << 7;
+        QTest::newRow("remark") << 16;
+    }
+    void hiddenColumnsAreOutOfReach()
+    {
+        QFETCH(int, column);
+        FormFixture f;
+        f->cbt_YouHua.click();
+        f->cbt_YHcompute.click();
+        StringGrid& grid = f->Grid2_Youhuajieguo;
+        grid.clickHeader(4);
+        QVERIFY(!grid.isColumnVisible(column));
+        const auto before = rows(grid);
+        grid.clickHeader(column);
+        grid.doubleClickCell(column, 3);
+        grid.selectCell(column, 3);
+        QCOMPARE(rows(grid), before);
+        QCOMPARE(f->lb_YHxingxi.text(), QStringLiteral("[P]升序排列完成"));
+        QCOMPARE(grid.selectedColumn(), 4);
+        QCOMPARE(grid.selectedRow(), 0);
+        QVERIFY(f->YouHuaFormLayer.isVisible()); // no pick-up took the screen away
+
+        f->cbt_zhangkai.click(); // shown, the same column answers
+        grid.clickHeader(column);
+        QCOMPARE(f->lb_YHxingxi.text(), QStringLiteral("仅支持d、[P]排序"));
     }
 
     void sortingAFilteredList()
@@ -534,6 +570,7 @@ private Q_SLOTS:
         // Show the full list again by a run: the same rows in the same order.
         f->Grid1_Youhuaxuanxiang.editCell(1, 0, QStringLiteral("1"));
         f->cbt_YHcompute.click();
+        f->cbt_zhangkai.click(); // the remark column is shown, and its cells answer too
         f->Grid2_Youhuajieguo.doubleClickCell(16, 200);
         QCOMPARE(panel(), fromFiltered);
     }
