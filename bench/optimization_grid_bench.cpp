@@ -34,7 +34,8 @@ std::vector<double> keysOf(const ui::StringGrid& grid, int column)
 {
     std::vector<double> keys(static_cast<size_t>(grid.rowCount()));
     for (int row = 0; row < grid.rowCount(); ++row)
-        keys[static_cast<size_t>(row)] = core::ParseLenient(grid.cellView(column, row));
+        keys[static_cast<size_t>(row)]
+            = core::ParseLenient(grid.cellView(column, row), QLatin1Char('.'));
     return keys;
 }
 
@@ -54,7 +55,8 @@ void arrange(Shape shape, int column)
     // Back to the order of the run: the pile numbers are the positions of the run.
     std::vector<double> numbers(static_cast<size_t>(grid.rowCount()));
     for (int row = 0; row < grid.rowCount(); ++row)
-        numbers[static_cast<size_t>(row)] = core::ParseLenient(grid.cellView(0, row).mid(3));
+        numbers[static_cast<size_t>(row)]
+            = core::ParseLenient(grid.cellView(0, row).mid(3), QLatin1Char('.'));
     grid.reorderRows(orderBy(numbers));
     if (shape == Ascending || shape == Descending) {
         std::vector<quint32> order = orderBy(keysOf(grid, column));

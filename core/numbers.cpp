@@ -382,7 +382,7 @@ qsizetype skipDigits(QStringView text, qsizetype i)
 
 } // namespace
 
-double ParseLenient(QStringView text)
+double ParseLenient(QStringView text, QChar decimalSeparator)
 {
     qsizetype i = 0;
     const qsizetype size = text.size();
@@ -394,7 +394,9 @@ double ParseLenient(QStringView text)
     qsizetype end = skipDigits(text, i);
     parts.integer = text.mid(i, end - i);
     i = end;
-    if (i < size && text[i] == u'.') {
+    // "." or the user's separator, whichever the number uses first: "35,5" is 35.5 under a
+    // comma locale and "35.5" is 35.5 everywhere. A second point of either kind ends it.
+    if (i < size && (text[i] == u'.' || text[i] == decimalSeparator)) {
         end = skipDigits(text, i + 1);
         // A lone point is no number; "5." and ".5" are.
         if (!parts.integer.isEmpty() || end > i + 1) {

@@ -2,13 +2,13 @@
 
 // Text <-> number for every field, cell, report and file of the program.
 //
-// Two readings of user texts: ParseLenient never fails and always takes "." as the
-// decimal point (it reads the dimension and strength fields at calculation time);
-// ParseStrict accepts only a whole number in the user's locale format and throws a
-// ConversionError naming the text otherwise. Two writings: FormatFixed (fixed decimals,
-// rounded from the exact 18 significant digits of the double, halves away from zero)
-// and FormatGeneral (shortest form up to 15 significant digits). Everything takes the
-// decimal separator as an argument: nothing here reads a global locale.
+// Two readings of user texts: ParseLenient never fails and takes "." or the user's
+// decimal separator as the decimal point (it reads the dimension and strength fields at
+// calculation time); ParseStrict accepts only a whole number in the user's locale format and throws
+// a ConversionError naming the text otherwise. Two writings: FormatFixed (fixed decimals, rounded
+// from the exact 18 significant digits of the double, halves away from zero) and FormatGeneral
+// (shortest form up to 15 significant digits). Everything takes the decimal separator as an
+// argument: nothing here reads a global locale.
 
 #include <QChar>
 #include <QString>
@@ -18,10 +18,10 @@
 
 namespace core {
 
-// Value of the longest well-formed numeric prefix after leading blanks ("." decimal
-// point, optional sign, fraction and exponent); 0 when there is none or the value
-// overflows. Never infinite, never NaN.
-double ParseLenient(QStringView text);
+// Value of the longest well-formed numeric prefix after leading blanks (the first "."
+// or decimal separator as the point, optional sign, fraction and exponent); 0 when there is none or
+// the value overflows. Never infinite, never NaN.
+double ParseLenient(QStringView text, QChar decimalSeparator);
 
 // The whole text, apart from blanks around it, must be [+-]? (digits (SEP digits*)? |
 // SEP digits) ([eE] [+-]? digits)? with SEP the given decimal separator, and its value

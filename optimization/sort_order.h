@@ -26,6 +26,15 @@
 
 namespace optimization {
 
+// The sort state of one sortable column of the grid on display (the form's DSortOrder
+// and PSortOrder): whether, and in which direction, the rows are now ordered by it. The
+// next click on a sorted column only reverses the rows, which relies on this.
+namespace SortState {
+constexpr qint32 Unsorted = 0;
+constexpr qint32 Ascending = 1;
+constexpr qint32 Descending = 2;
+} // namespace SortState
+
 // order[i] is the initial index of the row that ends at position i.
 std::vector<quint32> ExchangeSortOrder(std::span<const double> keys);
 

@@ -3,9 +3,12 @@
 
 #include "ui/ZAV_PAS_DWOR1.h"
 
+#include "core/numbers.h"
 #include "ui/panel_lists.h"
 
 namespace ui {
+
+using namespace PanelGeometry;
 
 namespace {
 
@@ -39,6 +42,21 @@ void title(Label& label, const QString& text, quint32 color, double x, double y,
     place(label, x, y, width, 33);
 }
 
+// A label and its field on row `row` of a group box of the panel.
+void panelRow(Control& label, double labelWidth, Control& field, int row)
+{
+    place(label, LabelX, RowY(row), labelWidth, RowHeight);
+    place(field, FieldX, RowY(row), FieldWidth, RowHeight);
+}
+
+QStringList embedmentItems(QChar marker, QChar decimalSeparator)
+{
+    QStringList items;
+    for (int half = 2; half <= 8; ++half)
+        items << core::FormatFixed(half / 2.0, 10, 1, decimalSeparator) + marker;
+    return items + numberItems(1000, 3000, 500);
+}
+
 void resultBox(Edit& box, double y)
 {
     box.setReadOnly(true);
@@ -46,25 +64,19 @@ void resultBox(Edit& box, double y)
     box.setBold(true);
     box.setTextColor(ColorGreen);
     box.setAlignment(TextAlign::Trailing);
-    place(box, 272, y, 89, 32);
+    place(box, FieldX, y, FieldWidth, RowHeight);
 }
 
 } // namespace
 
-QStringList CircularEmbedmentItems()
+QStringList CircularEmbedmentItems(QChar decimalSeparator)
 {
-    return {QStringLiteral("1.0d"), QStringLiteral("1.5d"), QStringLiteral("2.0d"),
-        QStringLiteral("2.5d"), QStringLiteral("3.0d"), QStringLiteral("3.5d"),
-        QStringLiteral("4.0d"), QStringLiteral("1000"), QStringLiteral("1500"),
-        QStringLiteral("2000"), QStringLiteral("2500"), QStringLiteral("3000")};
+    return embedmentItems(QLatin1Char('d'), decimalSeparator);
 }
 
-QStringList RectangularEmbedmentItems()
+QStringList RectangularEmbedmentItems(QChar decimalSeparator)
 {
-    QStringList items = CircularEmbedmentItems();
-    for (int i = 0; i < 7; ++i)
-        items[i].replace(QLatin1Char('d'), QLatin1Char('b'));
-    return items;
+    return embedmentItems(QLatin1Char('b'), decimalSeparator);
 }
 
 QStringList StraightLengthItems()
@@ -98,45 +110,40 @@ void TZAV_FRM_DWOR1::designControls()
     gpb_srcs.setText(QStringLiteral("基桩参数"));
     place(gpb_srcs, 5, 56, 370, 220);
     lb_jmlx.setText(QStringLiteral("桩身截面类型"));
-    place(lb_jmlx, 8, 33, 200, 32);
     cbb_jmlx.setItems({QStringLiteral("圆桩"), QStringLiteral("椭圆桩"), QStringLiteral("矩形桩")});
     cbb_jmlx.setItemIndex(0);
-    place(cbb_jmlx, 272, 33, 89, 32);
+    panelRow(lb_jmlx, 200, cbb_jmlx, 0);
     lb_dd.setText(QStringLiteral("桩  身   直   径    d (mm)"));
-    place(lb_dd, 8, 68, 200, 32);
     cbe_dd.setItems(numberItems(1000, 2000, 100));
     cbe_dd.setItemIndex(0);
-    place(cbe_dd, 272, 68, 89, 32);
+    panelRow(lb_dd, 200, cbe_dd, 1);
     lb_tyzd.setText(QStringLiteral("椭圆直段长度    c (mm)"));
-    place(lb_tyzd, 8, 103, 200, 32);
     lb_tyzd.setEnabled(false);
     cbe_tyzd.setItems(StraightLengthItems());
     cbe_tyzd.setText(QStringLiteral("0"));
     cbe_tyzd.setEnabled(false);
-    place(cbe_tyzd, 272, 103, 89, 32);
+    panelRow(lb_tyzd, 200, cbe_tyzd, 2);
     lb_hr.setText(QStringLiteral("桩身嵌岩深度   hr (mm)"));
-    place(lb_hr, 8, 138, 200, 32);
-    cbe_hr.setItems(CircularEmbedmentItems());
+    cbe_hr.setItems(CircularEmbedmentItems(m_decimalSeparator));
     cbe_hr.setItemIndex(0);
-    place(cbe_hr, 272, 138, 89, 32);
+    panelRow(lb_hr, 200, cbe_hr, 3);
     lb_czgy.setText(QStringLiteral("基桩成桩工艺"));
-    place(lb_czgy, 8, 173, 113, 32);
+    place(lb_czgy, LabelX, RowY(4), 113, RowHeight);
     cbb_czgy.setItems(
         {QStringLiteral("打入桩、震动下沉桩(管柱)"), QStringLiteral("钻(挖)孔灌注桩、管柱")});
     cbb_czgy.setItemIndex(1);
-    place(cbb_czgy, 130, 173, 230, 32);
+    place(cbb_czgy, WideFieldX, RowY(4), WideFieldWidth, RowHeight);
 
     gbp_jycs.setText(QStringLiteral("基岩参数"));
     place(gbp_jycs, 5, 288, 370, 114);
     lb_frk.setText(QStringLiteral("岩石单轴抗压强度  R (MPa)"));
-    place(lb_frk, 8, 33, 250, 32);
     edt_frk.setText(QStringLiteral("25"));
-    place(edt_frk, 272, 33, 89, 32);
+    panelRow(lb_frk, 250, edt_frk, 0);
     lb_ysjqdqk.setText(QStringLiteral("岩石层情况"));
-    place(lb_ysjqdqk, 8, 68, 250, 32);
+    place(lb_ysjqdqk, LabelX, RowY(1), 250, RowHeight);
     cbb_ysjqdqk.setItems(BoredConditionItems());
     cbb_ysjqdqk.setItemIndex(1);
-    place(cbb_ysjqdqk, 272, 68, 88, 32);
+    cbb_ysjqdqk.setGeometry(BoredConditionBox);
     // The numeric fields show their text in bold.
     for (Control* field : {static_cast<Control*>(&cbe_dd), static_cast<Control*>(&cbe_tyzd),
              static_cast<Control*>(&cbe_hr), static_cast<Control*>(&edt_frk)})
@@ -146,13 +153,13 @@ void TZAV_FRM_DWOR1::designControls()
     place(gpb_scjg, 5, 414, 370, 188);
     lb_ra.setText(QStringLiteral("桩(管柱)的容许承载力 [P](kN)"));
     place(lb_ra, 8, 33, 260, 33);
-    resultBox(edt_ra, 33);
+    resultBox(edt_ra, RowY(0));
     lb_Pr.setText(QStringLiteral("其中桩(管柱)的端阻力 Pp(kN)"));
     place(lb_Pr, 8, 68, 260, 33);
-    resultBox(edt_Pr, 68);
+    resultBox(edt_Pr, RowY(1));
     lb_percent.setText(QStringLiteral("端阻力所占容许承载力百分比"));
     place(lb_percent, 8, 103, 260, 33);
-    resultBox(edt_percent, 103);
+    resultBox(edt_percent, RowY(2));
     lb_guifan1.setText(QStringLiteral("《铁路桥涵地基和基础设计规范》(TB10093-2017)"));
     lb_guifan1.setAlignment(TextAlign::Center);
     place(lb_guifan1, 0, 138, 368, 31);

@@ -40,7 +40,8 @@ void TZAV_FRM_DWOR1::cbb_jmlxChange()
         cbe_tyzd.setText(QStringLiteral("0"));
     else
         cbe_tyzd.setItemIndex(rectangle ? 0 : 4); // "1000" for b, "500" for c
-    cbe_hr.setItems(rectangle ? RectangularEmbedmentItems() : CircularEmbedmentItems());
+    cbe_hr.setItems(rectangle ? RectangularEmbedmentItems(m_decimalSeparator)
+                              : CircularEmbedmentItems(m_decimalSeparator));
     cbe_hr.setItemIndex(0);
     InvalidateResults();
 }
@@ -50,10 +51,9 @@ void TZAV_FRM_DWOR1::cbb_czgyChange()
     const bool driven = cbb_czgy.itemIndex() == static_cast<int>(PileProcess::Driven);
     lb_ysjqdqk.setText(
         driven ? QStringLiteral("岩石状况") : QStringLiteral("岩石层破碎程度和清底情况"));
-    Rect place = cbb_ysjqdqk.geometry();
-    place.x = driven ? 130 : 272;
-    place.width = driven ? 230 : 88;
-    cbb_ysjqdqk.setGeometry(place);
+    // The driven list's long texts need the wide box.
+    cbb_ysjqdqk.setGeometry(
+        driven ? PanelGeometry::DrivenConditionBox : PanelGeometry::BoredConditionBox);
     cbb_ysjqdqk.setItems(driven ? DrivenConditionItems() : BoredConditionItems());
     cbb_ysjqdqk.setItemIndex(driven ? 0 : 1);
     // A driven pile bears on the rock: its embedment is not used (the text stays).
@@ -118,10 +118,10 @@ core::PileDesignCase TZAV_FRM_DWOR1::ReadPileDesignCase() const
 {
     core::PileDesignCase pile;
     pile.dText = cbe_dd.text();
-    pile.d = core::ParseLenient(pile.dText);
+    pile.d = core::ParseLenient(pile.dText, m_decimalSeparator);
     pile.cText = cbe_tyzd.text();
-    pile.c = core::ParseLenient(pile.cText);
-    pile.R = core::ParseLenient(edt_frk.text());
+    pile.c = core::ParseLenient(pile.cText, m_decimalSeparator);
+    pile.R = core::ParseLenient(edt_frk.text(), m_decimalSeparator);
     const int section = cbb_jmlx.itemIndex();
     pile.section = section == 1 ? SectionType::Elliptical
         : section == 2          ? SectionType::Rectangular

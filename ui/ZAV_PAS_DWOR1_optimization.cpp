@@ -48,8 +48,13 @@ void TZAV_FRM_DWOR1::FillOptimizationTables()
     for (int row = 0; row < 12; ++row) {
         const OptionRow& r = rows[row];
         const char16_t* cells[5] = {r.label, r.minimum, r.maximum, r.step, r.note};
-        for (int col = 0; col < 5; ++col)
-            Grid1_Youhuaxuanxiang.setCell(col, row, QString::fromUtf16(cells[col]));
+        for (int col = 0; col < 5; ++col) {
+            QString text = QString::fromUtf16(cells[col]);
+            // The ranges are read in the user's locale, so their defaults are written in it.
+            if (col >= 1 && col <= 3)
+                text.replace(QLatin1Char('.'), m_decimalSeparator);
+            Grid1_Youhuaxuanxiang.setCell(col, row, text);
+        }
     }
 
     static const char16_t* const headers[17] = {
@@ -246,8 +251,8 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
         cbt_YHsaixuan.setEnabled(true);
         cbt_YHsave.setEnabled(true);
     }
-    DSortOrder = 0;
-    PSortOrder = 0;
+    DSortOrder = optimization::SortState::Unsorted;
+    PSortOrder = optimization::SortState::Unsorted;
     setSortHeaders(Grid2_03_Str_YHzhuangD, Grid2_05_Str_YHRa, QString(), QString());
     setSortHeaders(Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa, QString(), QString());
 }
@@ -310,8 +315,8 @@ void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
         cbt_YHsaixuan.setEnabled(false);
         cbt_YHsave.setEnabled(true);
     }
-    DSortOrder = 0;
-    PSortOrder = 0;
+    DSortOrder = optimization::SortState::Unsorted;
+    PSortOrder = optimization::SortState::Unsorted;
     setSortHeaders(Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa, QString(), QString());
 }
 
@@ -338,8 +343,9 @@ void TZAV_FRM_DWOR1::SortResultGrid(
         qint32& state = byD ? DSortOrder : PSortOrder;
         qint32& other = byD ? PSortOrder : DSortOrder;
         const QString name = byD ? QStringLiteral("d") : QStringLiteral("[P]");
-        if (state == 0 || state == 1 || state == 2) {
-            if (state == 0) {
+        using namespace optimization::SortState;
+        if (state == Unsorted || state == Ascending || state == Descending) {
+            if (state == Unsorted) {
                 // Each key is parsed once; a cell that is no number ends the sort before
                 // any row has moved.
                 std::vector<double> keys(static_cast<size_t>(count));
@@ -350,9 +356,9 @@ void TZAV_FRM_DWOR1::SortResultGrid(
             } else {
                 grid.reorderRows(optimization::ReversedOrder(static_cast<quint32>(count)));
             }
-            state = state == 1 ? 2 : 1;
-            other = 0;
-            const bool ascending = state == 1;
+            state = state == Ascending ? Descending : Ascending;
+            other = Unsorted;
+            const bool ascending = state == Ascending;
             ShowOptimizationMessage(name
                     + (ascending ? QStringLiteral("升序排列完成") : QStringLiteral("降序排列完成")),
                 ColorBlack);

@@ -82,33 +82,46 @@ private Q_SLOTS:
     void parseLenient_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QChar>("separator");
         QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << "1000" << 1000.0;
-        QTest::newRow("leading blanks") << "   25" << 25.0;
-        QTest::newRow("trailing text") << "12abc" << 12.0;
-        QTest::newRow("trailing blank") << "1.5 " << 1.5;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-        QTest::newRow("comma is not a point") << "1,5" << 1.0;
-        QTest::newRow("exponent") << "2e3" << 2000.0;
-        QTest::newRow("dangling exponent") << "12e" << 12.0;
-        QTest::newRow("sign") << "-5" << -5.0;
-        QTest::newRow("point first") << ".5" << 0.5;
-        QTest::newRow("point last") << "5." << 5.0;
-        QTest::newRow("lone point") << "." << 0.0;
-        QTest::newRow("overflow") << "1e999" << 0.0;
-        QTest::newRow("underflow") << "1e-999" << 0.0;
-        QTest::newRow("NaN text") << "NaN" << 0.0;
-        QTest::newRow("inf text") << "inf" << 0.0;
-        QTest::newRow("full-width digits") << "１２" << 0.0;
-        QTest::newRow("long digits") << QString(10000, QLatin1Char('9')) << 0.0;
-        QTest::newRow("long zeros then one") << QString(5000, QLatin1Char('0')) + "1" << 1.0;
+        const QChar dot = QLatin1Char('.');
+        const QChar comma = QLatin1Char(',');
+        QTest::newRow("plain") << "1000" << dot << 1000.0;
+        QTest::newRow("leading blanks") << "   25" << dot << 25.0;
+        QTest::newRow("trailing text") << "12abc" << dot << 12.0;
+        QTest::newRow("trailing blank") << "1.5 " << dot << 1.5;
+        QTest::newRow("empty") << "" << dot << 0.0;
+        QTest::newRow("letters") << "abc" << dot << 0.0;
+        QTest::newRow("comma is no point where the separator is \".\"") << "1,5" << dot << 1.0;
+        QTest::newRow("exponent") << "2e3" << dot << 2000.0;
+        QTest::newRow("dangling exponent") << "12e" << dot << 12.0;
+        QTest::newRow("sign") << "-5" << dot << -5.0;
+        QTest::newRow("point first") << ".5" << dot << 0.5;
+        QTest::newRow("point last") << "5." << dot << 5.0;
+        QTest::newRow("lone point") << "." << dot << 0.0;
+        QTest::newRow("overflow") << "1e999" << dot << 0.0;
+        QTest::newRow("underflow") << "1e-999" << dot << 0.0;
+        QTest::newRow("NaN text") << "NaN" << dot << 0.0;
+        QTest::newRow("inf text") << "inf" << dot << 0.0;
+        QTest::newRow("full-width digits") << "１２" << dot << 0.0;
+        QTest::newRow("long digits") << QString(10000, QLatin1Char('9')) << dot << 0.0;
+        QTest::newRow("long zeros then one") << QString(5000, QLatin1Char('0')) + "1" << dot << 1.0;
+        // Under a comma locale both the point and the comma are read, whichever comes
+        // first; the other one ends the number.
+        QTest::newRow("comma locale, comma") << "35,5" << comma << 35.5;
+        QTest::newRow("comma locale, point") << "35.5" << comma << 35.5;
+        QTest::newRow("comma locale, comma then point") << "1,5.5" << comma << 1.5;
+        QTest::newRow("comma locale, point then comma") << "1.5,5" << comma << 1.5;
+        QTest::newRow("comma locale, comma first") << ",5" << comma << 0.5;
+        QTest::newRow("comma locale, lone comma") << "," << comma << 0.0;
+        QTest::newRow("comma locale, exponent") << "-2,5e2" << comma << -250.0;
     }
     void parseLenient()
     {
         QFETCH(QString, text);
+        QFETCH(QChar, separator);
         QFETCH(double, expected);
-        const double value = ParseLenient(text);
+        const double value = ParseLenient(text, separator);
         QVERIFY(std::isfinite(value));
         QCOMPARE(value, expected);
     }

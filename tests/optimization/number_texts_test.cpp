@@ -264,7 +264,7 @@ QString formatGeneral(double x, QChar decimalSeparator)
     return out;
 }
 
-double parseLenient(QStringView text)
+double parseLenient(QStringView text, QChar decimalSeparator)
 {
     qsizetype i = 0;
     const qsizetype size = text.size();
@@ -282,7 +282,7 @@ double parseLenient(QStringView text)
         ++i;
         ++digits;
     }
-    if (i < size && text[i] == u'.') {
+    if (i < size && (text[i] == u'.' || text[i] == decimalSeparator)) {
         qsizetype j = i + 1;
         qsizetype fraction = 0;
         while (j < size && isDigit(text[j])) {
@@ -470,7 +470,8 @@ private Q_SLOTS:
             const auto expected = reference::parse(text);
             const auto strict
                 = core::TryParseStrict(QString::fromStdString(text), QLatin1Char('.'));
-            const double lenient = core::ParseLenient(QString::fromStdString(text));
+            const double lenient
+                = core::ParseLenient(QString::fromStdString(text), QLatin1Char('.'));
             const bool same = strict.has_value() == expected.has_value()
                 && (!strict
                     || std::bit_cast<std::uint64_t>(*strict)
@@ -500,7 +501,10 @@ private Q_SLOTS:
             QString text;
             for (int n = length(random); n > 0; --n)
                 text += QLatin1Char(alphabet[pick(random)]);
-            const bool agree = same(core::ParseLenient(text), reference::parseLenient(text))
+            const bool agree = same(core::ParseLenient(text, QLatin1Char('.')),
+                                   reference::parseLenient(text, QLatin1Char('.')))
+                && same(core::ParseLenient(text, QLatin1Char(',')),
+                    reference::parseLenient(text, QLatin1Char(',')))
                 && same(core::TryParseStrict(text, QLatin1Char('.')),
                     reference::tryParseStrict(text, QLatin1Char('.')))
                 && same(core::TryParseStrict(text, QLatin1Char(',')),

@@ -428,15 +428,36 @@ private Q_SLOTS:
     void commaLocaleReadsTheLocaleSeparator()
     {
         FormFixture f(QLocale(QLocale::German, QLocale::Germany));
+        // The program's own defaults are written in the locale and calculate as anywhere.
+        QCOMPARE(f->cbe_hr.text(), QStringLiteral("1,0d"));
+        QCOMPARE(f->cbe_hr.items().mid(0, 3),
+            (QStringList{QStringLiteral("1,0d"), QStringLiteral("1,5d"), QStringLiteral("2,0d")}));
+        f->cbt_compute.click();
+        QCOMPARE(f->edt_ra.text(), QStringLiteral("10210"));
+        QCOMPARE(f->edt_Pr.text(), QStringLiteral("7854"));
+        QCOMPARE(f->edt_percent.text(), QStringLiteral("77%"));
+        f->cbb_jmlx.pick(2);
+        QCOMPARE(f->cbe_hr.text(), QStringLiteral("1,0b"));
+
+        f->cbb_jmlx.pick(0);
         f->popbox_jingdu.setItemIndex(0);
         f->cbe_hr.commit(QStringLiteral("1,5d"));
         f->cbt_compute.click();
         // h = 1500 mm; the result boxes use the comma too.
         QCOMPARE(f->edt_ra.text(), QStringLiteral("11388,27"));
         QCOMPARE(f->edt_percent.text(), QStringLiteral("68,97%"));
-        // The strength is read leniently with ".": "25,5" is 25.
-        f->edt_frk.commit(QStringLiteral("25,5"));
+        // A strength typed with the locale's comma passes its check and is used as
+        // written: 35,5 MPa, not 35.
+        f->edt_frk.commit(QStringLiteral("35,5"));
         QCOMPARE(f->lb_shuoming.text(), QString());
+        QCOMPARE(f->edt_frk.textColor(), ColorBlack);
+        f->cbt_compute.click();
+        QCOMPARE(f->edt_ra.text(), QStringLiteral("16171,35"));
+        // A point still reads as a point where the reading is lenient.
+        f->edt_frk.commit(QStringLiteral("35.5"));
+        f->cbt_compute.click();
+        QCOMPARE(f->edt_ra.text(), QStringLiteral("16171,35"));
+        // The embedment multiple is read strictly, in the locale: "1.5d" is refused.
         f->cbe_hr.commit(QStringLiteral("1.5d"));
         f->cbt_compute.click();
         QCOMPARE(f.platform.takeErrors().size(), 1);

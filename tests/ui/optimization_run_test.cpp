@@ -128,6 +128,42 @@ private Q_SLOTS:
         QCOMPARE(f->edt_ra.text(), grid.cell(4, 383));
     }
 
+    // Under a comma locale the defaults and every case read and write the comma: the
+    // same cases as under a point locale, with the comma in each number text. A depth of
+    // 1,5d and a strength of 37,50 are 1.5 d and 37.5 MPa all the way through the panel.
+    void commaLocaleRunsTheSameCases()
+    {
+        FormFixture point;
+        FormFixture comma(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(comma->Grid1_Youhuaxuanxiang.cell(1, 6), QStringLiteral("1,0d"));
+        QCOMPARE(comma->Grid1_Youhuaxuanxiang.cell(3, 7), QStringLiteral("5,00"));
+        for (FormFixture* f : {&point, &comma}) {
+            openOptimization(*f);
+            (*f)->cbt_YHcompute.click();
+        }
+        const StringGrid& expected = point->Grid2_Youhuajieguo;
+        const StringGrid& grid = comma->Grid2_Youhuajieguo;
+        QCOMPARE(grid.rowCount(), 384);
+        QCOMPARE(comma->lb_YHxingxi.text(), QStringLiteral("计算完成，桩数：384 根"));
+        for (int r = 0; r < grid.rowCount(); ++r)
+            QCOMPARE(row(grid, r).join('|'), row(expected, r).join('|').replace('.', ','));
+
+        for (FormFixture* f : {&point, &comma}) {
+            const bool commas = f == &comma;
+            singleCase(*f);
+            const QString embedment = commas ? QStringLiteral("1,5d") : QStringLiteral("1.5d");
+            const QString strength = commas ? QStringLiteral("37,50") : QStringLiteral("37.50");
+            setRange(*f, {6, embedment, embedment, embedment});
+            setRange(*f, {7, strength, strength, strength});
+            (*f)->cbt_YHcompute.click();
+        }
+        QCOMPARE(grid.rowCount(), 1);
+        QCOMPARE(grid.cell(5, 0), QStringLiteral("1,5d"));
+        QCOMPARE(grid.cell(6, 0), QStringLiteral("37,50"));
+        QCOMPARE(grid.cell(4, 0), expected.cell(4, 0));
+        QCOMPARE(row(grid, 0).join('|'), row(expected, 0).join('|').replace('.', ','));
+    }
+
     // Each case starts from one value per range (see singleCase) and changes some.
     void rangeRules_data()
     {
