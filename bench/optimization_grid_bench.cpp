@@ -6,6 +6,7 @@
 #include "bench/optimization_fixture.h"
 
 #include "core/numbers.h"
+#include "report/resultfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -134,8 +135,8 @@ void BM_Save(benchmark::State& state)
     }
     if (!bench().errors.isEmpty())
         state.SkipWithError(bench().errors.front().toUtf8().constData());
-    const QFileInfo file(bench().documents.filePath(
-        QStringLiteral("嵌岩桩优化计算原始结果(依据TB10093-2017)_表格.txt")));
+    const QFileInfo file(
+        bench().documents.filePath(report::ResultFileName(report::ResultFile::OptimizationList)));
     state.counters["rows"] = form.Grid2_Youhuajieguo.rowCount();
     state.counters["MB"] = static_cast<double>(file.size()) / 1e6;
 }

@@ -255,4 +255,24 @@ void WriteReportFile(const QString& path, const QStringList& lines)
     writer.commit();
 }
 
+QString OptimizationListTitle(ResultFile file)
+{
+    return file == ResultFile::FilteredList ? QStringLiteral("嵌岩桩优化计算筛选结果")
+                                            : QStringLiteral("嵌岩桩优化计算原始结果");
+}
+
+QString ResultFileName(ResultFile file)
+{
+    switch (file) {
+    case ResultFile::Book:
+        return QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_文本.txt");
+    case ResultFile::Table:
+        return QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_表格.txt");
+    case ResultFile::OptimizationList:
+    case ResultFile::FilteredList:
+        break;
+    }
+    return OptimizationListTitle(file) + QStringLiteral("(依据TB10093-2017)_表格.txt");
+}
+
 } // namespace report

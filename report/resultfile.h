@@ -14,6 +14,12 @@
 
 namespace report {
 
+// The four result files of the documents folder; every save replaces the file of its name.
+enum class ResultFile { Book, Table, OptimizationList, FilteredList };
+QString ResultFileName(ResultFile file);
+// The title of an optimization list, which also names its file.
+QString OptimizationListTitle(ResultFile file);
+
 // The documents folder, the platform's separator and the file name. An empty folder is
 // an error: a result file never goes into the root of a drive or file system. The folder
 // is created when it does not exist yet; throws core::FileError when that fails.

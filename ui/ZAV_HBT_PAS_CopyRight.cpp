@@ -19,7 +19,6 @@ const MakerInfo& Maker()
         QStringLiteral("https://www.example.org/"),
         QStringLiteral("support@example.org"),
         QStringLiteral("https://www.example.org/download/rockpile.zip"),
-        QString(),
     };
     return info;
 }

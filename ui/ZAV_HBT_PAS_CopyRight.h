@@ -33,7 +33,6 @@ struct MakerInfo {
     QString websiteUrl;
     QString email;
     QString downloadUrl;
-    QString contactPicture; // resource path of the contact code picture
 };
 const MakerInfo& Maker();
 

@@ -15,6 +15,7 @@
 
 #include "core/capacity.h"
 #include "core/design_case.h"
+#include "report/resultfile.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 #include "ui/stringgrid.h"
@@ -262,8 +263,7 @@ public:
     void Grid3_YouhuasaixuanCellDblClick(int column, int row);
     void FillOptimizationTables();
     // Writes the grid as the 170-column list file into the documents folder.
-    void WriteOptimizationTable(
-        const StringGrid& grid, const QString& title, const QString& fileName);
+    void WriteOptimizationTable(const StringGrid& grid, report::ResultFile file);
     void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
     void PickUpResult(const StringGrid& grid, int row);
     // -- optimization screen: further helpers go here.

@@ -423,10 +423,11 @@ void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
     InvalidateResults();
 }
 
-void TZAV_FRM_DWOR1::WriteOptimizationTable(
-    const StringGrid& grid, const QString& title, const QString& fileName)
+void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, report::ResultFile list)
 {
-    report::ResultFileWriter file(report::ResultFilePath(m_platform.documentsFolder(), fileName));
+    report::ResultFileWriter file(
+        report::ResultFilePath(m_platform.documentsFolder(), report::ResultFileName(list)));
+    const QString title = report::OptimizationListTitle(list);
     const auto stamp = [this] {
         // The stamp takes the moment it is written; a midnight stamp shows the date only.
         const QDateTime now = m_platform.now();

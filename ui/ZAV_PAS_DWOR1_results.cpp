@@ -13,9 +13,6 @@ namespace ui {
 
 namespace {
 
-const QString BookFileName = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_文本.txt");
-const QString TableFileName = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_表格.txt");
-
 // Bits of UnsavedReports: the book and the table extended since they were last saved.
 constexpr qint32 BookUnsaved = 1;
 constexpr qint32 TableUnsaved = 2;
@@ -165,14 +162,14 @@ void TZAV_FRM_DWOR1::WriteResultFiles(
     if (OptimizationMode == 0) {
         const QString page = cbt_PageBook.text();
         if (page == QLatin1String("1")) {
-            report::WriteReportFile(
-                report::ResultFilePath(platform().documentsFolder(), BookFileName),
+            report::WriteReportFile(report::ResultFilePath(platform().documentsFolder(),
+                                        report::ResultFileName(report::ResultFile::Book)),
                 meo_jisuanjieguo_Doc.lines());
             UnsavedReports &= ~BookUnsaved;
             cbt_Save.setEnabled(false);
         } else if (page == QLatin1String("2")) {
-            report::WriteReportFile(
-                report::ResultFilePath(platform().documentsFolder(), TableFileName),
+            report::WriteReportFile(report::ResultFilePath(platform().documentsFolder(),
+                                        report::ResultFileName(report::ResultFile::Table)),
                 meo_jisuanjieguo_Xls.lines());
             UnsavedReports &= ~TableUnsaved;
             cbt_Save.setEnabled(false);
@@ -180,12 +177,10 @@ void TZAV_FRM_DWOR1::WriteResultFiles(
         return;
     }
     if (Grid2_Youhuajieguo.isVisible() && Grid2_Youhuajieguo.rowCount() > 0) {
-        WriteOptimizationTable(Grid2_Youhuajieguo, QStringLiteral("嵌岩桩优化计算原始结果"),
-            QStringLiteral("嵌岩桩优化计算原始结果(依据TB10093-2017)_表格.txt"));
+        WriteOptimizationTable(Grid2_Youhuajieguo, report::ResultFile::OptimizationList);
         cbt_YHsave.setEnabled(false);
     } else if (Grid3_Youhuasaixuan.isVisible() && Grid3_Youhuasaixuan.rowCount() > 0) {
-        WriteOptimizationTable(Grid3_Youhuasaixuan, QStringLiteral("嵌岩桩优化计算筛选结果"),
-            QStringLiteral("嵌岩桩优化计算筛选结果(依据TB10093-2017)_表格.txt"));
+        WriteOptimizationTable(Grid3_Youhuasaixuan, report::ResultFile::FilteredList);
         cbt_YHsave.setEnabled(false);
     }
 }

@@ -29,14 +29,6 @@ void Control::setText(const QString& text)
     fireChange();
 }
 
-void Control::setTextSilently(const QString& text)
-{
-    if (text == m_text)
-        return;
-    m_text = text;
-    touch();
-}
-
 void Control::setTextColor(quint32 argb)
 {
     if (argb != m_textColor) {

@@ -99,7 +99,6 @@ protected:
     void fireChange();
     // Runs a user action in the form's guard if the control is reachable.
     bool userAction(const std::function<void()>& action);
-    void setTextSilently(const QString& text);
 
 private:
     ActionGuard& m_guard;
