@@ -15,6 +15,7 @@
 
 #include "core/capacity.h"
 #include "core/design_case.h"
+#include "core/validation.h"
 #include "report/resultfile.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
@@ -232,6 +233,8 @@ public:
     // Completes the case or reports the first problem and aborts the action.
     void ValidatePileDesignCase(core::PileDesignCase& pile);
     [[noreturn]] void ReportInputError(const QString& message, Control& field);
+    // The panel control of an input field the checks name.
+    Control& InputControl(core::InputField field);
     void ShowResultBoxes(const core::CapacityResult& result, int precisionIndex);
 
     // ---- Results screen, reports and saving (ZAV_PAS_DWOR1_results.cpp).

@@ -6,9 +6,8 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/validation.h"
 #include "ui/panel_lists.h"
-
-#include <cmath>
 
 namespace ui {
 
@@ -143,62 +142,39 @@ void TZAV_FRM_DWOR1::ReportInputError(const QString& message, Control& field)
     throw core::SilentAbort();
 }
 
+Control& TZAV_FRM_DWOR1::InputControl(core::InputField field)
+{
+    switch (field) {
+    case core::InputField::FirstDimension:
+        return cbe_dd;
+    case core::InputField::SecondDimension:
+        return cbe_tyzd;
+    case core::InputField::Embedment:
+        return cbe_hr;
+    case core::InputField::RockStrength:
+        break;
+    }
+    return edt_frk;
+}
+
 void TZAV_FRM_DWOR1::ValidatePileDesignCase(core::PileDesignCase& pile)
 {
-    auto passed = [this](Control& field) {
+    const core::CaseValidation checks = core::ValidatePileDesignCase(pile, m_decimalSeparator);
+    for (int i = 0; i < checks.passedCount; ++i) {
         ClearStatusMessage();
-        field.setTextColor(ColorBlack);
-    };
-    if (pile.section == SectionType::Rectangular) {
-        if (!(pile.d > 0))
-            ReportInputError(QStringLiteral("矩形长边尺寸数据有错"), cbe_dd);
-        passed(cbe_dd);
-        if (!(pile.c > 0))
-            ReportInputError(QStringLiteral("矩形短边尺寸数据有错"), cbe_tyzd);
-        passed(cbe_tyzd);
-        if (pile.c >= pile.d) {
-            // Side a is the long one; equal sides take the rewrite too, so a square's
-            // texts always come back in the general form.
-            const QString longSide = core::FormatGeneral(pile.c, m_decimalSeparator);
-            const QString shortSide = core::FormatGeneral(pile.d, m_decimalSeparator);
-            cbe_dd.setText(longSide);
-            cbe_tyzd.setText(shortSide);
-            pile.dText = longSide;
-            pile.cText = shortSide;
-            pile.a = pile.c;
-            pile.b = pile.d;
-        } else {
-            pile.a = pile.d;
-            pile.b = pile.c;
-        }
-    } else {
-        if (!(pile.d > 0))
-            ReportInputError(QStringLiteral("桩身直径数据有错"), cbe_dd);
-        passed(cbe_dd);
-        if (pile.section == SectionType::Elliptical && !(pile.c > 0))
-            ReportInputError(QStringLiteral("椭圆直段长度数据有错"), cbe_tyzd);
-        passed(cbe_tyzd);
+        InputControl(checks.passed[size_t(i)]).setTextColor(ColorBlack);
     }
-
-    const QString embedmentError = QStringLiteral("嵌岩深度数据有错");
-    const qsizetype marker = pile.hText.indexOf(core::EmbedmentMarker(pile.section));
-    if (marker >= 0) {
-        pile.embedmentForm = core::EmbedmentForm::Multiple;
-        // A prefix that is no number is not an input message: the conversion error
-        // ends the action through the error report.
-        const double k
-            = core::ParseStrict(QStringView(pile.hText).left(marker), m_decimalSeparator);
-        if (k < 0)
-            ReportInputError(embedmentError, cbe_hr);
-        pile.h = k * (pile.section == SectionType::Rectangular ? pile.b : pile.d);
-    } else {
-        pile.embedmentForm = core::EmbedmentForm::Millimetres;
-        const auto h = core::TryParseStrict(pile.hText, m_decimalSeparator);
-        if (!h || *h < 0)
-            ReportInputError(embedmentError, cbe_hr);
-        pile.h = *h;
+    // The exchanged sides stay in the panel, whatever the later checks say.
+    if (checks.sidesExchanged) {
+        cbe_dd.setText(pile.dText);
+        cbe_tyzd.setText(pile.cText);
     }
-    passed(cbe_hr);
+    // A factor that is no number is not an input message: the conversion error ends the
+    // action through the error report.
+    if (checks.conversionError)
+        throw *checks.conversionError;
+    if (checks.error)
+        ReportInputError(checks.error->message, InputControl(checks.error->field));
 }
 
 void TZAV_FRM_DWOR1::ShowResultBoxes(const core::CapacityResult& result, int precisionIndex)
@@ -218,18 +194,10 @@ void TZAV_FRM_DWOR1::CapacityCalculation()
     ValidatePileDesignCase(pile);
     const core::CapacityResult result = core::ComputeCapacity(pile);
 
-    // Numbers no engineer could sign: a section or depth too large for a double, or a
-    // [P] of zero (R = 0 makes the share 0/0). They are refused like any input error.
-    if (!std::isfinite(result.A) || !std::isfinite(result.U)) {
-        ReportInputError(pile.section == SectionType::Rectangular
-                ? QStringLiteral("矩形长边尺寸数据有错")
-                : QStringLiteral("桩身直径数据有错"),
-            cbe_dd);
-    }
-    if (!std::isfinite(result.h))
-        ReportInputError(QStringLiteral("嵌岩深度数据有错"), cbe_hr);
-    if (result.P == 0 || !std::isfinite(result.P) || !std::isfinite(result.share))
-        ReportInputError(QStringLiteral("岩石单轴抗压强度值有错"), edt_frk);
+    // Numbers no engineer could sign (a [P] of zero, or one too large for a double) are
+    // refused like any input error, on the field whose value is out of range.
+    if (const auto error = core::CheckCapacityRange(pile, result))
+        ReportInputError(error->message, InputControl(error->field));
 
     lb_guifan2.setText(core::FormulaLabel(pile.process));
     LastCapacity = {result.C1, result.C2, result.Ps};

@@ -303,6 +303,21 @@ private Q_SLOTS:
                                                           << "0"
                                                           << "1e300d" << 1 << "嵌岩深度数据有错"
                                                           << "cbe_hr";
+        // [P] vanishes or overflows although R is sound: the field out of range is named.
+        QTest::newRow("diameter whose area underflows") << 0 << "1e-300"
+                                                        << "0"
+                                                        << "1.0d" << 1 << "桩身直径数据有错"
+                                                        << "cbe_dd";
+        QTest::newRow("embedment whose side resistance overflows")
+            << 0 << "1000"
+            << "0"
+            << "1e305d" << 1 << "嵌岩深度数据有错"
+            << "cbe_hr";
+        QTest::newRow("straight length too long for a double")
+            << 1 << "1000"
+            << "1e306"
+            << "1.0d" << 1 << "椭圆直段长度数据有错"
+            << "cbe_tyzd";
     }
     void rejectedInput()
     {
@@ -330,6 +345,7 @@ private Q_SLOTS:
         }
         QVERIFY(marked);
         QCOMPARE(marked->textColor(), ColorRed);
+        QCOMPARE(f->edt_frk.textColor(), ColorBlack); // the strength is not at fault
         QCOMPARE(f->lb_YHxingxi.text(), Aborted);
         QCOMPARE(f->lb_YHxingxi.textColor(), ColorRed);
         QCOMPARE(f->edt_ra.text(), QString());
