@@ -72,11 +72,13 @@ quint32 askConverter(char16_t unit)
     const QChar c(unit);
     const QByteArray bytes = encoder.encode(QStringView(&c, 1));
     quint32 entry = EntryKnown;
-    if (!encoder.isValid() || bytes.size() > 2) {
+    // Characters without a glyph of their own (soft hyphen, zero-width and direction
+    // marks, variation selectors) come back empty from the converter, which drops them;
+    // they have no code in GBK either, so they become "?" like any other, and the file
+    // still holds a character wherever the memo does.
+    if (!encoder.isValid() || bytes.isEmpty() || bytes.size() > 2) {
         entry |= quint32('?') | 1u << 16;
     } else {
-        // Characters without a glyph of their own (soft hyphen, zero-width space) come
-        // back empty, as the converter drops them.
         for (qsizetype i = 0; i < bytes.size(); ++i)
             entry |= quint32(quint8(bytes[i])) << (8 * i);
         entry |= quint32(bytes.size()) << 16;
