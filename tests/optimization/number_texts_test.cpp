@@ -1,166 +1,30 @@
-// The number texts every result row is made of, checked against a plain expansion of
-// each double by the standard library: the run's fast digit and parse paths must give
-// the same text to the last digit, for the values a run writes and for awkward ones
-// (ties at the eighteenth digit, halves at the cut, neighbours of powers of ten).
+// The number texts every result row is made of, checked against a yardstick built on the
+// standard library's own conversions: the run's fast digit and parse paths must give the same
+// text and the same bits, for the values a run writes and for awkward ones (ties at the
+// eighteenth digit, halves at the cut, neighbours of powers of ten, overflow and underflow).
 
 #include "core/numbers.h"
 #include "tests/testmain.h"
 
 #include <QTest>
 
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <map>
 #include <optional>
 #include <random>
+#include <regex>
 #include <string>
+#include <string_view>
 
 namespace reference {
 
-// The expansion and the parsers as written before the fast paths, kept here as the
-// yardstick.
-bool isBlank(QChar c)
-{
-    return c.unicode() <= 0x20;
-}
-
-bool isDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
-QStringView trimmedBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-long long leadingExponent(const std::string& number)
-{
-    long long intDigits = 0;
-    long long index = 0;
-    long long firstNonZero = -1;
-    bool seenPoint = false;
-    size_t i = 0;
-    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
-        if (number[i] == '.') {
-            seenPoint = true;
-            continue;
-        }
-        if (!seenPoint)
-            ++intDigits;
-        if (firstNonZero < 0 && number[i] != '0')
-            firstNonZero = index;
-        ++index;
-    }
-    if (firstNonZero < 0)
-        return std::numeric_limits<long long>::min();
-    long long exponent = 0;
-    if (i < number.size()) {
-        ++i;
-        bool negative = false;
-        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
-            negative = number[i++] == '-';
-        for (; i < number.size(); ++i)
-            exponent = std::min<long long>(exponent * 10 + (number[i] - '0'), 1'000'000'000LL);
-        if (negative)
-            exponent = -exponent;
-    }
-    return intDigits - 1 - firstNonZero + exponent;
-}
-
-enum class Conversion { Ok, Overflow };
-
-// Converts a well-formed ASCII number ("." decimal point, no "+"): underflow gives a
-// signed zero, overflow is reported.
-Conversion convert(const std::string& number, double& value)
-{
-    const char* first = number.data();
-    const char* last = first + number.size();
-    bool negative = false;
-    if (first != last && *first == '-') {
-        negative = true;
-        ++first;
-    }
-    double magnitude = 0;
-    auto [ptr, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (leadingExponent(std::string(first, last)) > 0)
-            return Conversion::Overflow;
-        magnitude = 0;
-    } else if (ec != std::errc() || ptr != last) {
-        magnitude = 0;
-    }
-    if (!std::isfinite(magnitude))
-        return Conversion::Overflow;
-    value = negative ? -magnitude : magnitude;
-    return Conversion::Ok;
-}
-
-// The 18 significant digits of |x| (x finite, non-zero) and the decimal exponent of the
-// first one: |x| = d0.d1d2...d17 * 10^exponent, rounded to nearest by to_chars.
-struct Digits {
-    std::array<char, 18> d{};
-    int exponent = 0;
-};
-
-Digits exactDigits(double x)
-{
-    char buffer[48];
-    auto result = std::to_chars(
-        buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific, 17);
-    Digits digits;
-    const char* p = buffer;
-    int count = 0;
-    for (; p < result.ptr && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < 18)
-            digits.d[count++] = static_cast<char>(*p - '0');
-    }
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, exponent);
-    digits.exponent = exponent;
-    return digits;
-}
-
-// Keeps the first `keep` digits, rounding half away from zero on the next one. Returns
-// the kept digits (most significant first) and the exponent of the first kept digit,
-// which grows by one when the rounding carries out of the top ("999.6" -> "1000").
-struct Rounded {
-    std::string digits; // '0'..'9' characters; empty means zero
-    int exponent = 0;
-};
-
-Rounded roundDigits(const Digits& source, int keep)
-{
-    Rounded r;
-    r.exponent = source.exponent;
-    if (keep < 0)
-        return r;
-    r.digits.reserve(static_cast<size_t>(keep));
-    for (int i = 0; i < keep; ++i)
-        r.digits.push_back(
-            static_cast<char>('0' + (i < 18 ? source.d[static_cast<size_t>(i)] : 0)));
-    if (keep < 18 && source.d[static_cast<size_t>(keep)] >= 5) {
-        int i = keep - 1;
-        while (i >= 0 && r.digits[static_cast<size_t>(i)] == '9')
-            r.digits[static_cast<size_t>(i--)] = '0';
-        if (i >= 0) {
-            ++r.digits[static_cast<size_t>(i)];
-        } else {
-            // Every kept digit carried over: the value is 10^(exponent + 1).
-            r.digits.assign(1, '1');
-            r.exponent += 1;
-        }
-    }
-    return r;
-}
+// The yardstick, written straight from the definitions on the standard library's own
+// conversions and a regular expression for the grammar, sharing nothing with the code under
+// test: decimal digit strings, cut and rounded as a person would on paper.
 
 QString nonFinite(double x)
 {
@@ -169,213 +33,226 @@ QString nonFinite(double x)
     return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-// Scientific form shared by FormatFixed (integer part wider than p) and FormatGeneral:
-// at most `significant` digits, trailing zeros dropped, "E" and the exponent without
-// a plus sign, as in "1.234568E15" or "1E-7".
-QString scientific(double x, int significant, QChar separator)
+// The non-negative value digits × 10^last; no digits (or only zeros) is zero.
+struct Decimal {
+    std::string digits;
+    int last = 0;
+
+    bool isZero() const { return digits.find_first_not_of('0') == std::string::npos; }
+    // The power of ten of the leading digit.
+    int lead() const { return last + static_cast<int>(digits.size()) - 1; }
+};
+
+// |x| to 18 significant digits, rounded to nearest by to_chars: "d.ddddddddddddddddde-xx".
+Decimal exactDigits(double x)
 {
-    Rounded r = roundDigits(exactDigits(x), std::max(significant, 1));
-    while (r.digits.size() > 1 && r.digits.back() == '0')
-        r.digits.pop_back();
-    QString out;
-    if (x < 0)
-        out += QLatin1Char('-');
-    out += QLatin1Char(r.digits[0]);
-    if (r.digits.size() > 1) {
-        out += separator;
-        out += QLatin1String(r.digits.data() + 1, static_cast<qsizetype>(r.digits.size() - 1));
+    char buffer[40];
+    const char* end
+        = std::to_chars(buffer, std::end(buffer), std::fabs(x), std::chars_format::scientific, 17)
+              .ptr;
+    const std::string_view text(buffer, static_cast<size_t>(end - buffer));
+    const size_t e = text.find('e');
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), end, exponent);
+    Decimal d;
+    for (char c : text.substr(0, e)) {
+        if (c != '.')
+            d.digits.push_back(c);
     }
-    out += QLatin1Char('E');
-    out += QString::number(r.exponent);
-    return out;
+    d.last = exponent - static_cast<int>(d.digits.size()) + 1;
+    return d;
 }
 
-QString formatFixed(double x, int p, int n, QChar decimalSeparator)
+// Rounded to a multiple of 10^unit; the first digit cut off decides, so halves go away from
+// zero. A unit below the last digit only appends zeros.
+Decimal roundedAt(Decimal d, int unit)
+{
+    if (unit <= d.last) {
+        d.digits.append(static_cast<size_t>(d.last - unit), '0');
+    } else {
+        const size_t cut = static_cast<size_t>(unit - d.last);
+        const bool up = cut <= d.digits.size() && d.digits[d.digits.size() - cut] >= '5';
+        d.digits.resize(cut < d.digits.size() ? d.digits.size() - cut : 0);
+        if (up) {
+            size_t i = d.digits.size();
+            while (i > 0 && d.digits[i - 1] == '9')
+                d.digits[--i] = '0';
+            if (i == 0)
+                d.digits.insert(0, 1, '1');
+            else
+                ++d.digits[i - 1];
+        }
+    }
+    d.last = unit;
+    return d;
+}
+
+// d with exactly `decimals` decimals and "." as the point; d.last must not lie below the last
+// of them.
+std::string plain(const Decimal& d, int decimals)
+{
+    // The value × 10^decimals as a whole number, at least one digit before the point.
+    std::string whole = d.digits;
+    whole.append(static_cast<size_t>(d.last + decimals), '0');
+    if (whole.size() < static_cast<size_t>(decimals) + 1)
+        whole.insert(0, static_cast<size_t>(decimals) + 1 - whole.size(), '0');
+    if (decimals > 0)
+        whole.insert(whole.size() - static_cast<size_t>(decimals), 1, '.');
+    return whole;
+}
+
+// |x| to at most `significant` digits, trailing zeros dropped, "E" and the exponent:
+// "1.234568E7".
+std::string scientific(double x, int significant)
+{
+    const Decimal exact = exactDigits(x);
+    Decimal d = roundedAt(exact, exact.lead() + 1 - significant);
+    const int exponent = d.lead();
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
+    if (d.digits.size() > 1)
+        d.digits.insert(1, 1, '.');
+    return d.digits + 'E' + std::to_string(exponent);
+}
+
+// The text of a magnitude with its sign and the user's separator in place of ".".
+QString written(bool minus, const std::string& magnitude, QChar separator)
+{
+    QString out = minus ? QStringLiteral("-") : QString();
+    out += QLatin1String(magnitude.data(), static_cast<qsizetype>(magnitude.size()));
+    return out.replace(QLatin1Char('.'), separator);
+}
+
+QString formatFixed(double x, int p, int n, QChar separator)
 {
     if (!std::isfinite(x))
         return nonFinite(x);
-    n = std::max(n, 0);
     p = std::max(p, 1);
-    Rounded r;
+    n = std::max(n, 0);
+    Decimal d;
     if (x != 0) {
-        Digits digits = exactDigits(x);
-        if (digits.exponent + 1 > p)
-            return scientific(x, p, decimalSeparator);
-        r = roundDigits(digits, std::min(p, digits.exponent + 1 + n));
-        if (!r.digits.empty() && r.exponent + 1 > p)
-            return scientific(x, p, decimalSeparator);
+        // Keep at most p significant digits and at most n decimals.
+        const Decimal exact = exactDigits(x);
+        d = roundedAt(exact, std::max(exact.lead() + 1 - p, -n));
+        if (!d.isZero() && d.lead() + 1 > p)
+            return written(x < 0, scientific(x, p), separator);
     }
-    // The kept digits stand for positions 10^exponent down to 10^(exponent - size + 1);
-    // spread them over an integer part and exactly n decimals.
-    const bool zero = r.digits.find_first_not_of('0') == std::string::npos;
-    QString out;
-    out.reserve(24 + n);
-    if (x < 0 && !zero)
-        out += QLatin1Char('-');
-    const int top = zero ? 0 : std::max(r.exponent, 0);
-    auto digitAt = [&](int position) -> char {
-        if (zero)
-            return '0';
-        int index = r.exponent - position;
-        if (index < 0 || index >= static_cast<int>(r.digits.size()))
-            return '0';
-        return r.digits[static_cast<size_t>(index)];
-    };
-    for (int position = top; position >= 0; --position)
-        out += QLatin1Char(digitAt(position));
-    if (n > 0) {
-        out += decimalSeparator;
-        for (int position = -1; position >= -n; --position)
-            out += QLatin1Char(digitAt(position));
-    }
-    return out;
+    // A value that rounds to zero is written without its sign.
+    return written(x < 0 && !d.isZero(), plain(d, n), separator);
 }
 
-QString formatGeneral(double x, QChar decimalSeparator)
+QString formatGeneral(double x, QChar separator)
 {
     if (!std::isfinite(x))
         return nonFinite(x);
     if (x == 0)
         return QStringLiteral("0");
-    constexpr int precision = 15;
-    Rounded r = roundDigits(exactDigits(x), precision);
-    while (r.digits.size() > 1 && r.digits.back() == '0')
-        r.digits.pop_back();
-    if (r.exponent + 1 > precision || r.exponent < -5)
-        return scientific(x, precision, decimalSeparator);
-    QString out;
-    if (x < 0)
-        out += QLatin1Char('-');
-    const int size = static_cast<int>(r.digits.size());
-    if (r.exponent >= 0) {
-        for (int i = 0; i <= r.exponent; ++i)
-            out += QLatin1Char(i < size ? r.digits[static_cast<size_t>(i)] : '0');
-        if (size > r.exponent + 1) {
-            out += decimalSeparator;
-            out += QLatin1String(r.digits.data() + r.exponent + 1, size - r.exponent - 1);
-        }
-    } else {
-        out += QLatin1Char('0');
-        out += decimalSeparator;
-        for (int i = 0; i < -r.exponent - 1; ++i)
-            out += QLatin1Char('0');
-        out += QLatin1String(r.digits.data(), size);
+    const Decimal exact = exactDigits(x);
+    Decimal d = roundedAt(exact, exact.lead() + 1 - 15);
+    if (d.lead() + 1 > 15 || d.lead() < -5)
+        return written(x < 0, scientific(x, 15), separator);
+    while (d.last < 0 && d.digits.back() == '0') {
+        d.digits.pop_back();
+        ++d.last;
     }
+    return written(x < 0, plain(d, std::max(-d.last, 0)), separator);
+}
+
+// The power of ten of the leading non-zero digit of an ASCII number ("." as the point, no
+// sign); the number is not zero.
+long long leadingPlace(const std::string& number)
+{
+    const size_t e = std::min(number.find_first_of("eE"), number.size());
+    const std::string mantissa = number.substr(0, e);
+    const long long point = static_cast<long long>(std::min(mantissa.find('.'), e));
+    const long long first = static_cast<long long>(mantissa.find_first_not_of("0."));
+    long long exponent = 0;
+    if (e < number.size()) {
+        const char* from = number.data() + e + 1;
+        if (*from == '+')
+            ++from;
+        if (std::from_chars(from, number.data() + number.size(), exponent).ec != std::errc())
+            exponent = *from == '-' ? -1'000'000'000'000LL : 1'000'000'000'000LL;
+    }
+    return point - first - (first < point ? 1 : 0) + exponent;
+}
+
+// The value of an ASCII number the grammar accepted ("." as the point); nullopt when it
+// overflows, a signed zero when it underflows.
+std::optional<double> toDouble(std::string number)
+{
+    const bool negative = number.front() == '-';
+    if (negative || number.front() == '+')
+        number.erase(0, 1);
+    double magnitude = 0;
+    const char* last = number.data() + number.size();
+    const auto [end, error] = std::from_chars(number.data(), last, magnitude);
+    if (end != last)
+        qFatal("the reference grammar accepted \"%s\"", number.c_str());
+    // from_chars answers both an overflow and an underflow with result_out_of_range and
+    // leaves the value alone; where the leading digit stands tells them apart.
+    if (error == std::errc::result_out_of_range) {
+        if (leadingPlace(number) > 0)
+            return std::nullopt;
+        magnitude = 0;
+    }
+    return negative ? -magnitude : magnitude;
+}
+
+bool isBlank(QChar c)
+{
+    return c.unicode() <= 0x20;
+}
+
+// The number as std::from_chars reads it: the decimal separator becomes ".".
+std::string ascii(const std::wstring& number, QChar separator)
+{
+    std::string out;
+    for (wchar_t c : number)
+        out.push_back(c == separator.unicode() ? '.' : static_cast<char>(c));
     return out;
 }
 
-double parseLenient(QStringView text, QChar decimalSeparator)
+// [+-]? (digits (P digits*)? | P digits) ([eE] [+-]? digits)?, with P any one character of
+// `points`; only ASCII digits.
+const std::wregex& numberGrammar(const QString& points)
 {
-    qsizetype i = 0;
-    const qsizetype size = text.size();
-    while (i < size && isBlank(text[i]))
-        ++i;
-    std::string number;
-    if (i < size && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            number.push_back('-');
-        ++i;
+    static std::map<QString, std::wregex> grammars;
+    auto grammar = grammars.find(points);
+    if (grammar == grammars.end()) {
+        QString point = QStringLiteral("[");
+        for (QChar c : points)
+            point += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        point += QLatin1Char(']');
+        const QString pattern = QStringLiteral("[+-]?([0-9]+(P[0-9]*)?|P[0-9]+)([eE][+-]?[0-9]+)?")
+                                    .replace(QLatin1Char('P'), point);
+        grammar = grammars.emplace(points, std::wregex(pattern.toStdWString())).first;
     }
-    qsizetype digits = 0;
-    while (i < size && isDigit(text[i])) {
-        number.push_back(static_cast<char>(text[i].unicode()));
-        ++i;
-        ++digits;
-    }
-    if (i < size && (text[i] == u'.' || text[i] == decimalSeparator)) {
-        qsizetype j = i + 1;
-        qsizetype fraction = 0;
-        while (j < size && isDigit(text[j])) {
-            ++j;
-            ++fraction;
-        }
-        if (digits + fraction > 0) {
-            number.push_back('.');
-            for (qsizetype k = i + 1; k < j; ++k)
-                number.push_back(static_cast<char>(text[k].unicode()));
-            digits += fraction;
-            i = j;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    if (i < size && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
-        std::string exponent = "e";
-        if (j < size && (text[j] == u'+' || text[j] == u'-')) {
-            exponent.push_back(static_cast<char>(text[j].unicode()));
-            ++j;
-        }
-        qsizetype expDigits = 0;
-        while (j < size && isDigit(text[j])) {
-            exponent.push_back(static_cast<char>(text[j].unicode()));
-            ++j;
-            ++expDigits;
-        }
-        if (expDigits > 0)
-            number += exponent;
-    }
-    double value = 0;
-    if (convert(number, value) == Conversion::Overflow)
-        return 0;
-    return value;
+    return grammar->second;
 }
 
-std::optional<double> tryParseStrict(QStringView text, QChar decimalSeparator)
+double parseLenient(QStringView text, QChar separator)
 {
-    QStringView t = trimmedBlanks(text);
-    std::string number;
-    number.reserve(static_cast<size_t>(t.size()));
-    qsizetype i = 0;
-    const qsizetype size = t.size();
-    if (i < size && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
-            number.push_back('-');
-        ++i;
-    }
-    qsizetype intDigits = 0;
-    while (i < size && isDigit(t[i])) {
-        number.push_back(static_cast<char>(t[i++].unicode()));
-        ++intDigits;
-    }
-    qsizetype fracDigits = 0;
-    if (i < size && t[i] == decimalSeparator) {
-        number.push_back('.');
-        ++i;
-        while (i < size && isDigit(t[i])) {
-            number.push_back(static_cast<char>(t[i++].unicode()));
-            ++fracDigits;
-        }
-    }
-    if (intDigits + fracDigits == 0)
-        return std::nullopt;
-    if (i < size && (t[i] == u'e' || t[i] == u'E')) {
-        number.push_back('e');
-        ++i;
-        if (i < size && (t[i] == u'+' || t[i] == u'-'))
-            number.push_back(static_cast<char>(t[i++].unicode()));
-        qsizetype expDigits = 0;
-        while (i < size && isDigit(t[i])) {
-            number.push_back(static_cast<char>(t[i++].unicode()));
-            ++expDigits;
-        }
-        if (expDigits == 0)
-            return std::nullopt;
-    }
-    if (i != size)
-        return std::nullopt;
-    double value = 0;
-    if (convert(number, value) == Conversion::Overflow)
-        return std::nullopt;
-    return value;
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.mid(1);
+    // The longest numeric prefix: every later part of the grammar is optional and greedy.
+    const std::wstring t = text.toString().toStdWString();
+    std::wsmatch number;
+    if (!std::regex_search(t, number, numberGrammar(QString(QLatin1Char('.')) + separator),
+            std::regex_constants::match_continuous))
+        return 0;
+    return toDouble(ascii(number.str(), separator)).value_or(0);
 }
 
-std::optional<double> parse(const std::string& number)
+std::optional<double> tryParseStrict(QStringView text, QChar separator)
 {
-    double value = 0;
-    if (convert(number, value) == Conversion::Overflow)
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    const std::wstring t = text.toString().toStdWString();
+    if (!std::regex_match(t, numberGrammar(QString(separator))))
         return std::nullopt;
-    return value;
+    return toDouble(ascii(t, separator));
 }
 
 } // namespace reference
@@ -467,7 +344,7 @@ private Q_SLOTS:
             }
             if (coin(random) == 0)
                 text += 'e' + std::to_string(exponent(random));
-            const auto expected = reference::parse(text);
+            const auto expected = reference::toDouble(text);
             const auto strict
                 = core::TryParseStrict(QString::fromStdString(text), QLatin1Char('.'));
             const double lenient
