@@ -148,6 +148,18 @@ QString ForceText(double kN, PrecisionMode mode, QChar sep)
     return FormatFixed(truncated(kN, mode), ForceDigits, PrecisionDecimals(mode), sep);
 }
 
+QStringView ForceTextInto(double kN, PrecisionMode mode, QChar sep, FixedText& out)
+{
+    return FormatFixedInto(truncated(kN, mode), ForceDigits, PrecisionDecimals(mode), sep, out);
+}
+
+QStringView BoxShareTextInto(double share, PrecisionMode mode, QChar sep, FixedText& out)
+{
+    const bool coarse = mode == PrecisionMode::WholeTens || mode == PrecisionMode::WholeHundreds;
+    return FormatFixedInto(
+        coarse ? std::trunc(share) : share, ForceDigits, PrecisionDecimals(mode), sep, out);
+}
+
 QString BoxShareText(double share, PrecisionMode mode, QChar sep)
 {
     const bool coarse = mode == PrecisionMode::WholeTens || mode == PrecisionMode::WholeHundreds;

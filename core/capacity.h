@@ -8,6 +8,7 @@
 // calls them from its calculation action, which is the only place they are combined.
 
 #include "core/design_case.h"
+#include "core/numbers.h"
 
 #include <QString>
 
@@ -74,8 +75,12 @@ QString FormulaLabel(PileProcess process);
 bool IsPrecisionMode(int index);
 int PrecisionDecimals(PrecisionMode mode);
 QString ForceText(double kN, PrecisionMode mode, QChar decimalSeparator);
+// The same text in a buffer, for the result boxes of a run.
+QStringView ForceTextInto(double kN, PrecisionMode mode, QChar decimalSeparator, FixedText& out);
 // Share as the result box shows it (truncated in the coarse modes), without "%".
 QString BoxShareText(double share, PrecisionMode mode, QChar decimalSeparator);
+QStringView BoxShareTextInto(
+    double share, PrecisionMode mode, QChar decimalSeparator, FixedText& out);
 // Share as the reports show it (never truncated), without "%".
 QString ReportShareText(double share, PrecisionMode mode, QChar decimalSeparator);
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -489,12 +490,12 @@ qint32 ParseStrictInt(QStringView text)
     return static_cast<qint32>(value);
 }
 
-QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
+namespace {
+
+// FormatFixed into `out`, which has room for the text; an empty view asks the caller
+// to take the scientific form.
+QStringView fixedInto(double x, int p, int n, QChar decimalSeparator, char16_t* out)
 {
-    if (!std::isfinite(x))
-        return nonFinite(x);
-    n = std::max(n, 0);
-    p = std::max(p, 1);
     // The kept digits as one integer and the position of their leading digit: the
     // 18-digit significand cut to at most p digits and n decimals, halves away from zero.
     std::uint64_t kept = 0;
@@ -503,7 +504,7 @@ QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
     if (x != 0) {
         const Significand s = exactSignificand(x);
         if (s.exponent + 1 > p)
-            return scientific(x, p, decimalSeparator);
+            return {};
         const int keep = std::min(p, s.exponent + 1 + n);
         leading = s.exponent;
         if (keep >= 18) {
@@ -521,7 +522,7 @@ QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
                 ++leading;
             }
             if (keptDigits > 0 && leading + 1 > p)
-                return scientific(x, p, decimalSeparator);
+                return {};
         }
     }
     std::array<char16_t, 18> digits{};
@@ -539,18 +540,52 @@ QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
         return digits[static_cast<size_t>(index)];
     };
     // Written in place: a run writes millions of these.
-    QString out((minus ? 1 : 0) + top + 1 + (n > 0 ? n + 1 : 0), Qt::Uninitialized);
-    QChar* cursor = out.data();
+    char16_t* cursor = out;
     if (minus)
-        *cursor++ = QLatin1Char('-');
+        *cursor++ = u'-';
     for (int position = top; position >= 0; --position)
-        *cursor++ = QChar(digitAt(position));
+        *cursor++ = digitAt(position);
     if (n > 0) {
-        *cursor++ = decimalSeparator;
+        *cursor++ = decimalSeparator.unicode();
         for (int position = -1; position >= -n; --position)
-            *cursor++ = QChar(digitAt(position));
+            *cursor++ = digitAt(position);
     }
-    return out;
+    return QStringView(out, cursor - out);
+}
+
+} // namespace
+
+QString FormatFixed(double x, int p, int n, QChar decimalSeparator)
+{
+    if (!std::isfinite(x))
+        return nonFinite(x);
+    n = std::max(n, 0);
+    p = std::max(p, 1);
+    // A sign, at most p integer digits, the separator and n decimals.
+    char16_t local[64];
+    std::vector<char16_t> large;
+    char16_t* buffer = local;
+    if (p + n + 3 > 64) {
+        large.resize(size_t(p + n + 3));
+        buffer = large.data();
+    }
+    const QStringView text = fixedInto(x, p, n, decimalSeparator, buffer);
+    return text.isEmpty() ? scientific(x, p, decimalSeparator) : text.toString();
+}
+
+QStringView FormatFixedInto(double x, int p, int n, QChar decimalSeparator, FixedText& out)
+{
+    n = std::clamp(n, 0, MaxFixedPrecision);
+    p = std::clamp(p, 1, MaxFixedPrecision);
+    QStringView text;
+    if (std::isfinite(x))
+        text = fixedInto(x, p, n, decimalSeparator, out.data());
+    if (!text.isEmpty())
+        return text;
+    const QString other = std::isfinite(x) ? scientific(x, p, decimalSeparator) : nonFinite(x);
+    const auto length = std::min<qsizetype>(other.size(), qsizetype(out.size()));
+    std::copy_n(other.utf16(), length, out.data());
+    return QStringView(out.data(), length);
 }
 
 QString FormatGeneral(double x, QChar decimalSeparator)

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <optional>
 
 namespace core {
@@ -36,6 +37,11 @@ qint32 ParseStrictInt(QStringView text);
 // Fixed notation with exactly n decimals and at most p significant digits; see the
 // definition for the scientific form used when the integer part needs more than p digits.
 QString FormatFixed(double x, int p, int n, QChar decimalSeparator);
+// The same text written into a buffer, for the millions of cells of a run; p and n are
+// taken at most MaxFixedPrecision. The view points into `out`.
+inline constexpr int MaxFixedPrecision = 20;
+using FixedText = std::array<char16_t, 2 * MaxFixedPrecision + 8>;
+QStringView FormatFixedInto(double x, int p, int n, QChar decimalSeparator, FixedText& out);
 
 // Shortest general form with up to 15 significant digits: "1500", "0.25", "1E20".
 QString FormatGeneral(double x, QChar decimalSeparator);

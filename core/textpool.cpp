@@ -45,9 +45,9 @@ TextPool::TextPool()
 
 void TextPool::clear()
 {
-    m_chars.clear();
-    m_offsets.assign({0, 0});
-    m_slots.assign(1024, 0);
+    std::vector<char16_t>().swap(m_chars);
+    std::vector<quint32>({0, 0}).swap(m_offsets);
+    std::vector<quint64>(64, 0).swap(m_slots);
     const quint32 emptyHash = hashOf(QStringView());
     m_slots[emptyHash & (m_slots.size() - 1)] = (quint64(emptyHash) << 32) | 1;
 }
@@ -119,6 +119,17 @@ void TextPool::internAll(std::span<const QStringView> texts, std::span<quint32> 
             ids[first + i] = text.isEmpty() ? 0 : intern(text, hashes[i]);
         }
     }
+}
+
+void TextPool::reserve(size_t texts, size_t chars)
+{
+    m_chars.reserve(chars);
+    m_offsets.reserve(texts + 2);
+    size_t slots = m_slots.size();
+    while (slots < 2 * (texts + 1))
+        slots *= 2;
+    if (slots > m_slots.size())
+        rehash(slots);
 }
 
 void TextPool::rehash(size_t slotCount)

@@ -30,7 +30,16 @@ public:
     }
     QString text(quint32 id) const { return view(id).toString(); }
     quint32 size() const { return static_cast<quint32>(m_offsets.size() - 1); }
+    // No texts but the empty one, and the memory given back.
     void clear();
+    // Room for `texts` texts of `chars` code units in all, so that a run of known size
+    // interns without growing the table step by step.
+    void reserve(size_t texts, size_t chars);
+    size_t memoryUse() const
+    {
+        return m_chars.capacity() * sizeof(char16_t) + m_offsets.capacity() * sizeof(quint32)
+            + m_slots.capacity() * sizeof(quint64);
+    }
 
 private:
     quint32 intern(QStringView text, quint32 hash);

@@ -7,38 +7,9 @@
 
 namespace optimization {
 
-QString SectionLabel(int sectionCode)
+core::ResultSection SectionOfCode(int sectionCode)
 {
-    switch (sectionCode) {
-    case 1:
-        return QStringLiteral("圆  桩");
-    case 2:
-        return QStringLiteral("椭圆桩");
-    case 3:
-        return QStringLiteral("矩形桩");
-    default:
-        return QStringLiteral("方  桩");
-    }
-}
-
-QString ProcessLabel(core::PileProcess process)
-{
-    return process == core::PileProcess::Driven ? QStringLiteral("打入震沉")
-                                                : QStringLiteral("钻(挖)孔");
-}
-
-QString ConditionLabel(core::PileProcess process, int condition)
-{
-    if (process == core::PileProcess::Driven)
-        return condition == 0 ? QStringLiteral("匀质完整") : QStringLiteral("裂缝风化");
-    switch (condition) {
-    case 0:
-        return QStringLiteral("良好");
-    case 1:
-        return QStringLiteral("一般");
-    default:
-        return QStringLiteral("较差");
-    }
+    return core::ResultSection(std::clamp(sectionCode, 1, 4) - 1);
 }
 
 ResultRowBuilder::ResultRowBuilder(QChar decimalSeparator)
@@ -99,83 +70,85 @@ const QString& ResultRowBuilder::shareText(double value, QString& scratch)
     return cached;
 }
 
+QStringView ResultRowBuilder::wholeText(double value, std::array<char16_t, 32>& buffer)
+{
+    core::FixedText text;
+    const QStringView written = core::FormatFixedInto(value, 10, 0, m_separator, text);
+    std::copy_n(written.utf16(), written.size(), buffer.begin());
+    return QStringView(buffer.data(), written.size());
+}
+
+namespace {
+
+// The value of a text isWholeNumberText accepts, which is exact in a double.
+double wholeNumberValue(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    double value = 0;
+    for (QChar c : text.sliced(negative ? 1 : 0))
+        value = value * 10 + (c.unicode() - u'0');
+    return negative ? -value : value;
+}
+
+} // namespace
+
 void ResultRowBuilder::fill(OptimizationResultRow& row, int sectionCode, QStringView embedmentText,
     const PanelReadback& panel)
 {
-    static const QString section[4]
-        = {SectionLabel(1), SectionLabel(2), SectionLabel(3), SectionLabel(4)};
-    static const QString process[2]
-        = {ProcessLabel(core::PileProcess::Driven), ProcessLabel(core::PileProcess::Bored)};
-    static const QString drivenCondition[2] = {
-        ConditionLabel(core::PileProcess::Driven, 0), ConditionLabel(core::PileProcess::Driven, 1)};
-    static const QString boredCondition[3] = {ConditionLabel(core::PileProcess::Bored, 0),
-        ConditionLabel(core::PileProcess::Bored, 1), ConditionLabel(core::PileProcess::Bored, 2)};
-    constexpr QStringView dash = u"-";
-    constexpr QStringView zero = u"0";
-    const bool driven = panel.process == core::PileProcess::Driven;
+    using namespace core;
+    const ResultSection section = SectionOfCode(sectionCode);
+    const bool driven = panel.process == PileProcess::Driven;
+    auto dashOr = [&](int column, QStringView text) {
+        return ShowsDash(column, section, panel.process) ? DashText : text;
+    };
 
     row[PileNumberColumn] = QStringView();
-    row[SectionColumn] = section[std::clamp(sectionCode, 1, 4) - 1];
+    row[SectionColumn] = SectionLabel(section);
     row[FirstDimensionColumn] = panel.firstDimension;
-    row[SecondDimensionColumn] = sectionCode == 1 ? dash : panel.secondDimension;
+    row[SecondDimensionColumn] = dashOr(SecondDimensionColumn, panel.secondDimension);
     row[CapacityColumn] = panel.capacity;
-    row[EmbedmentColumn] = driven ? zero : embedmentText;
+    row[EmbedmentColumn] = driven ? DrivenEmbedmentText : embedmentText;
     row[StrengthColumn] = panel.strength;
-    row[ProcessColumn] = process[driven ? 0 : 1];
-    row[ConditionColumn] = driven ? drivenCondition[panel.condition == 0 ? 0 : 1]
-                                  : boredCondition[std::clamp(panel.condition, 0, 2)];
+    row[ProcessColumn] = ProcessLabel(panel.process);
+    row[ConditionColumn] = ConditionLabel(panel.process, panel.condition);
     const QStringView endCoefficient = coefficientText(panel.last.C1, m_endCoefficient);
-    row[DrivenCoefficientColumn] = driven ? endCoefficient : dash;
-    row[EndCoefficientColumn] = driven ? dash : endCoefficient;
-    row[SideCoefficientColumn]
-        = driven ? dash : QStringView(coefficientText(panel.last.C2, m_sideCoefficient));
+    row[DrivenCoefficientColumn] = dashOr(DrivenCoefficientColumn, endCoefficient);
+    row[EndCoefficientColumn] = dashOr(EndCoefficientColumn, endCoefficient);
+    row[SideCoefficientColumn] = ShowsDash(SideCoefficientColumn, section, panel.process)
+        ? DashText
+        : QStringView(coefficientText(panel.last.C2, m_sideCoefficient));
 
     // Pp and the shares as the boxes show them, re-read and written whole. A box that
-    // already holds a whole number gives its own text.
-    const double endResistance = core::ParseStrict(panel.endResistance, m_separator);
+    // already holds a whole number is that number's text: nothing to read or write.
     if (isWholeNumberText(panel.endResistance)) {
         row[EndResistanceColumn] = panel.endResistance;
     } else {
-        m_endResistance = core::FormatFixed(endResistance, 10, 0, m_separator);
-        row[EndResistanceColumn] = m_endResistance;
+        const double endResistance = ParseStrict(panel.endResistance, m_separator);
+        row[EndResistanceColumn] = wholeText(endResistance, m_endResistance);
     }
     const qsizetype percentAt = panel.share.indexOf(QLatin1Char('%'));
     const QStringView shareNumber
         = panel.share.left(percentAt < 0 ? panel.share.size() : percentAt);
-    const double share = core::ParseStrict(shareNumber, m_separator);
-    if (percentAt == panel.share.size() - 1 && isWholeNumberText(shareNumber))
+    double share = 0;
+    if (percentAt == panel.share.size() - 1 && isWholeNumberText(shareNumber)) {
+        share = wholeNumberValue(shareNumber);
         row[EndShareColumn] = panel.share;
-    else
+    } else {
+        share = ParseStrict(shareNumber, m_separator);
         row[EndShareColumn] = shareText(share, m_endShare);
+    }
     // Ps at full precision: it does not follow the display precision.
-    m_sideResistance = core::FormatFixed(panel.last.Ps, 10, 0, m_separator);
-    row[SideResistanceColumn] = m_sideResistance;
+    row[SideResistanceColumn] = wholeText(panel.last.Ps, m_sideResistance);
     row[SideShareColumn] = shareText(100 - share, m_sideShare);
     row[RemarkColumn] = QStringView();
 }
 
 QString FinalPileNumber(qint64 position, qint64 rowCount)
 {
-    return PileNumbers(rowCount).text(position).toString();
-}
-
-PileNumbers::PileNumbers(qint64 rowCount)
-    : m_digits(static_cast<int>(QString::number(rowCount).size()))
-{
-}
-
-QStringView PileNumbers::text(qint64 position)
-{
-    int own = 1;
-    for (qint64 rest = position; rest >= 10; rest /= 10)
-        ++own;
-    const int length = 3 + std::max(own, m_digits);
-    m_buffer[0] = u'Z';
-    m_buffer[1] = u'H';
-    m_buffer[2] = u'-';
-    for (int i = length - 1; i >= 3; --i, position /= 10)
-        m_buffer[static_cast<size_t>(i)] = static_cast<char16_t>(u'0' + position % 10);
-    return QStringView(m_buffer.data(), length);
+    core::CellScratch scratch;
+    return core::CellStore::PileNumberText(
+        quint64(position), core::PileNumbering::Final, quint64(rowCount), scratch)
+        .toString();
 }
 
 } // namespace optimization

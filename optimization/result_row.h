@@ -8,6 +8,7 @@
 
 #include "core/capacity.h"
 #include "core/design_case.h"
+#include "core/result_schema.h"
 
 #include <QString>
 
@@ -15,37 +16,12 @@
 
 namespace optimization {
 
-inline constexpr int ResultColumnCount = 17;
-
-// Columns of the result grids, as created.
-enum ResultColumn {
-    PileNumberColumn = 0,
-    SectionColumn = 1,
-    FirstDimensionColumn = 2, // d, or side a
-    SecondDimensionColumn = 3, // c, or side b
-    CapacityColumn = 4, // [P]
-    EmbedmentColumn = 5,
-    StrengthColumn = 6,
-    ProcessColumn = 7,
-    ConditionColumn = 8,
-    DrivenCoefficientColumn = 9, // C
-    EndCoefficientColumn = 10, // C1
-    SideCoefficientColumn = 11, // C2
-    EndResistanceColumn = 12, // Pp
-    EndShareColumn = 13,
-    SideResistanceColumn = 14, // Ps
-    SideShareColumn = 15,
-    RemarkColumn = 16,
-};
-
 // The texts of a row as views: into the panel's controls, fixed labels or texts the
 // row builder keeps. Valid until the panel changes or the builder fills the next row.
-using OptimizationResultRow = std::array<QStringView, ResultColumnCount>;
+using OptimizationResultRow = std::array<QStringView, core::ResultColumnCount>;
 
-// The fixed texts of columns 1, 7 and 8; the pick-up maps them back onto the panel.
-QString SectionLabel(int sectionCode);
-QString ProcessLabel(core::PileProcess process);
-QString ConditionLabel(core::PileProcess process, int condition);
+// The section of a code of the options table (1-4; others are taken as the nearest).
+core::ResultSection SectionOfCode(int sectionCode);
 
 // What the input panel shows after a calculation, as the run reads it back; the texts
 // are views of the controls' own texts.
@@ -75,6 +51,8 @@ private:
     const QString& coefficientText(double value, QString& scratch);
     // The share column's text for a percentage; `scratch` holds it when it is not kept.
     const QString& shareText(double value, QString& scratch);
+    // FormatFixed(value, 10, 0) in `buffer`.
+    QStringView wholeText(double value, std::array<char16_t, 32>& buffer);
 
     QChar m_separator;
     // The coefficients take a handful of values over a whole run; their texts are kept.
@@ -89,26 +67,14 @@ private:
     // Texts of the last row that are neither the panel's nor fixed.
     QString m_endCoefficient;
     QString m_sideCoefficient;
-    QString m_endResistance;
+    std::array<char16_t, 32> m_endResistance{};
     QString m_endShare;
-    QString m_sideResistance;
+    std::array<char16_t, 32> m_sideResistance{};
     QString m_sideShare;
 };
 
-// The texts of the pile-number column: "ZH-" and the position, zero-filled to the
-// digit count of the row count.
+// The text of the pile-number column after a completed run: "ZH-" followed by the
+// position, zero-filled to the digit count of the row count.
 QString FinalPileNumber(qint64 position, qint64 rowCount);
-
-// The same texts for a whole column, written into one reused buffer.
-class PileNumbers {
-public:
-    explicit PileNumbers(qint64 rowCount);
-    // Valid until the next call.
-    QStringView text(qint64 position);
-
-private:
-    int m_digits;
-    std::array<char16_t, 32> m_buffer{};
-};
 
 } // namespace optimization

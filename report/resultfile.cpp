@@ -226,6 +226,22 @@ void ResultFileWriter::write(QStringView text)
     }
 }
 
+void ResultFileWriter::writeEncoded(QByteArrayView bytes)
+{
+    if (m->finished)
+        fail(m->file.fileName(), QStringLiteral("文件已经写完"), QString());
+    const qsizetype capacity = qsizetype(m->buffer.size());
+    if (m->used + bytes.size() > capacity)
+        m->flush();
+    if (bytes.size() >= capacity) {
+        if (m->file.write(bytes.data(), bytes.size()) != bytes.size())
+            m->writeFailed();
+        return;
+    }
+    std::copy(bytes.begin(), bytes.end(), m->buffer.data() + m->used);
+    m->used += bytes.size();
+}
+
 void ResultFileWriter::commit()
 {
     if (m->finished)

@@ -6,6 +6,7 @@
 // core::FileError with a message for the standard error report.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -42,6 +43,8 @@ public:
     ResultFileWriter& operator=(const ResultFileWriter&) = delete;
 
     void write(QStringView text);
+    // Bytes already in the file's encoding (EncodeResultText).
+    void writeEncoded(QByteArrayView bytes);
     // Replaces the earlier file; throws core::FileError if anything failed.
     void commit();
 

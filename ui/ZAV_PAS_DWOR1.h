@@ -15,6 +15,7 @@
 
 #include "core/capacity.h"
 #include "core/design_case.h"
+#include "core/result_schema.h"
 #include "core/validation.h"
 #include "report/resultfile.h"
 #include "ui/controls.h"
@@ -119,11 +120,8 @@ public:
     StringColumn Grid1_05_Str_YHshuoming{
         *this, Grid1_Youhuaxuanxiang, QStringLiteral("Grid1_05_Str_YHshuoming")};
 
-    // Both result grids intern their cells in one pool, so the filter copies rows by id.
-    std::shared_ptr<core::TextPool> ResultTextPool = std::make_shared<core::TextPool>();
-
     StringGrid Grid2_Youhuajieguo{
-        *this, &YouHuaFormLayer, QStringLiteral("Grid2_Youhuajieguo"), ResultTextPool};
+        *this, &YouHuaFormLayer, QStringLiteral("Grid2_Youhuajieguo"), core::ResultCellKind};
     StringColumn Grid2_01_Str_YHzhuangbianhao{
         *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_01_Str_YHzhuangbianhao")};
     StringColumn Grid2_02_Str_YHjiemianleixing{
@@ -159,7 +157,7 @@ public:
         *this, Grid2_Youhuajieguo, QStringLiteral("Grid2_17_Str_YHBeizhu")};
 
     StringGrid Grid3_Youhuasaixuan{
-        *this, &YouHuaFormLayer, QStringLiteral("Grid3_Youhuasaixuan"), ResultTextPool};
+        *this, &YouHuaFormLayer, QStringLiteral("Grid3_Youhuasaixuan"), core::ResultCellKind};
     StringColumn Grid3_01_Str_YHzhuangbianhao{
         *this, Grid3_Youhuasaixuan, QStringLiteral("Grid3_01_Str_YHzhuangbianhao")};
     StringColumn Grid3_02_Str_YHjiemianleixing{

@@ -57,29 +57,10 @@ void TZAV_FRM_DWOR1::FillOptimizationTables()
         }
     }
 
-    static const char16_t* const headers[17] = {
-        u"桩编号",
-        u"截面类型",
-        u"d|a(mm)",
-        u"c|b(mm)",
-        u"[P](kN)",
-        u"hr(mm)",
-        u"R(MPa)",
-        u"成桩工艺",
-        u"岩石状况",
-        u"系数 C",
-        u"系数 C1",
-        u"系数 C2",
-        u"Pp(kN)",
-        u"端阻占比",
-        u"Ps(kN)",
-        u"侧阻占比",
-        u"备注",
-    };
     for (StringGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
-        for (int col = 0; col < 17; ++col)
-            grid->setHeader(
-                col, core::PadLeftTo(QString::fromUtf16(headers[col]), QStringLiteral(" "), 8));
+        for (int col = 0; col < core::ResultColumnCount; ++col)
+            grid->setHeader(col,
+                core::PadLeftTo(core::ResultHeaderText(col).toString(), QStringLiteral(" "), 8));
     }
 }
 
@@ -162,23 +143,6 @@ private:
     TZAV_FRM_DWOR1& m_form;
 };
 
-// A result grid as the list file reads it.
-class GridRows final : public report::OptimizationTableRows {
-public:
-    explicit GridRows(const StringGrid& grid)
-        : m_grid(grid)
-    {
-    }
-    qint64 rowCount() const override { return m_grid.rowCount(); }
-    QStringView cell(int column, qint64 row) const override
-    {
-        return m_grid.cellView(column, static_cast<int>(row));
-    }
-
-private:
-    const StringGrid& m_grid;
-};
-
 } // namespace
 
 void TZAV_FRM_DWOR1::Grid1_YouhuaxuanxiangSelectCell(int column, int row)
@@ -205,8 +169,6 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
 {
     Grid2_Youhuajieguo.clearRows();
     Grid3_Youhuasaixuan.clearRows();
-    // Both grids are empty now: the texts of earlier runs need no place any more.
-    ResultTextPool->clear();
     Grid2_Youhuajieguo.setVisible(true);
     Grid3_Youhuasaixuan.setVisible(false);
     lb_YHxingxi.setText(QString());
@@ -223,6 +185,8 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
         ShowOptimizationMessage(QStringLiteral("优化组合数超过1000000，请调整优化项"), ColorRed);
         throw core::SilentAbort();
     }
+    // The grid takes room for every case at once, rather than growing step by step.
+    Grid2_Youhuajieguo.reserveRows(static_cast<size_t>(optimization::CaseCount(reading.ranges)));
     // A case the calculation rejects shows its reason on the main screen's status line.
     img_logo.setVisible(false);
     lb_shuoming.setVisible(true);
@@ -259,27 +223,10 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
 
 void TZAV_FRM_DWOR1::NumberOptimizationRows(bool final)
 {
-    StringGrid& grid = Grid2_Youhuajieguo;
-    const int count = grid.rowCount();
-    optimization::PileNumbers numbers(count);
-    // In blocks, so that the texts are interned together.
-    constexpr int Block = 256;
-    constexpr int Width = 32;
-    std::vector<char16_t> arena(Block * Width);
-    std::vector<QStringView> views(Block);
-    for (int first = 0; first < count; first += Block) {
-        const int size = std::min(Block, count - first);
-        for (int i = 0; i < size; ++i) {
-            const qint64 position = first + i + 1;
-            const QString plain = final ? QString() : QString::number(position);
-            const QStringView text = final ? numbers.text(position) : QStringView(plain);
-            char16_t* slot = arena.data() + i * Width;
-            std::copy_n(text.utf16(), text.size(), slot);
-            views[size_t(i)] = QStringView(slot, text.size());
-        }
-        grid.setColumnCells(
-            optimization::PileNumberColumn, first, std::span(views.data(), size_t(size)));
-    }
+    // The numbers follow from the rows' positions now; the rows carry them when they
+    // are sorted or copied into the filtered list.
+    Grid2_Youhuajieguo.numberRows(
+        final ? core::PileNumbering::Final : core::PileNumbering::Positions);
 }
 
 void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
@@ -294,12 +241,18 @@ void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
 
     // Every filtering starts again from the full list, in its current order.
     const StringGrid& source = Grid2_Youhuajieguo;
-    const int count = source.rowCount();
-    for (int row = 0; row < count; ++row) {
-        const double capacity = core::ParseStrict(
-            source.cellView(optimization::CapacityColumn, row), m_decimalSeparator);
-        if (band.contains(capacity))
-            Grid3_Youhuasaixuan.appendRowFrom(source, row);
+    std::vector<double> capacities;
+    const auto notANumber = source.store().numbers(
+        core::CapacityColumn, source.storeRows(), m_decimalSeparator, capacities);
+    const size_t readable = notANumber.value_or(capacities.size());
+    for (size_t row = 0; row < readable; ++row) {
+        if (band.contains(capacities[row]))
+            Grid3_Youhuasaixuan.appendRowFrom(source, static_cast<int>(row));
+    }
+    // The rows before a [P] that is no number stay copied.
+    if (notANumber) {
+        throw core::ConversionError(core::NotANumberMessage(
+            source.cellView(core::CapacityColumn, static_cast<int>(*notANumber))));
     }
 
     const int copied = Grid3_Youhuasaixuan.rowCount();
@@ -338,8 +291,8 @@ void TZAV_FRM_DWOR1::SortResultGrid(
         ShowOptimizationMessage(QStringLiteral("无需排序"), ColorBlack);
         return;
     }
-    const bool byD = column == optimization::FirstDimensionColumn;
-    if (byD || column == optimization::CapacityColumn) {
+    const bool byD = column == core::FirstDimensionColumn;
+    if (byD || column == core::CapacityColumn) {
         qint32& state = byD ? DSortOrder : PSortOrder;
         qint32& other = byD ? PSortOrder : DSortOrder;
         const QString name = byD ? QStringLiteral("d") : QStringLiteral("[P]");
@@ -348,13 +301,15 @@ void TZAV_FRM_DWOR1::SortResultGrid(
             if (state == Unsorted) {
                 // Each key is parsed once; a cell that is no number ends the sort before
                 // any row has moved.
-                std::vector<double> keys(static_cast<size_t>(count));
-                for (int row = 0; row < count; ++row)
-                    keys[static_cast<size_t>(row)]
-                        = core::ParseStrict(grid.cellView(column, row), m_decimalSeparator);
+                std::vector<double> keys;
+                if (const auto notANumber
+                    = grid.store().numbers(column, grid.storeRows(), m_decimalSeparator, keys)) {
+                    throw core::ConversionError(core::NotANumberMessage(
+                        grid.cellView(column, static_cast<int>(*notANumber))));
+                }
                 grid.reorderRows(optimization::ExchangeSortOrder(keys));
             } else {
-                grid.reorderRows(optimization::ReversedOrder(static_cast<quint32>(count)));
+                grid.reverseRows();
             }
             state = state == Ascending ? Descending : Ascending;
             other = Unsorted;
@@ -383,7 +338,7 @@ void TZAV_FRM_DWOR1::cbt_zhangkaiClick()
     Grid1_05_Str_YHshuoming.setVisible(expand);
     for (StringGrid* grid : {&Grid2_Youhuajieguo, &Grid3_Youhuasaixuan}) {
         for (int column = 0; column < grid->columnCount(); ++column)
-            grid->setColumnVisible(column, expand || column <= optimization::CapacityColumn);
+            grid->setColumnVisible(column, expand || column <= core::CapacityColumn);
     }
     cbt_zhangkai.setText(expand ? QStringLiteral("折叠") : QStringLiteral("展开"));
 }
@@ -435,8 +390,8 @@ void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, report::Resu
             return m_platform.locale.toString(now.date(), QLocale::ShortFormat);
         return TimeText(now);
     };
-    report::StreamOptimizationTable(
-        GridRows(grid), title, stamp, [&file](QStringView chunk) { file.write(chunk); });
+    report::StreamOptimizationTable(grid.store(), grid.storeRows(), title, stamp,
+        [&file](QByteArrayView chunk) { file.writeEncoded(chunk); });
     file.commit();
 }
 

@@ -28,17 +28,21 @@ void StringColumn::setReadOnly(bool readOnly)
     }
 }
 
-StringGrid::StringGrid(
-    ActionGuard& guard, Control* parent, QString name, std::shared_ptr<core::TextPool> pool)
+StringGrid::StringGrid(ActionGuard& guard, Control* parent, QString name, CellKindOf kindOf)
     : Control(guard, parent, std::move(name))
-    , m_pool(std::move(pool))
+    , m_kindOf(kindOf)
+    , m_store(std::make_shared<core::CellStore>())
 {
 }
 
 void StringGrid::addColumn(StringColumn* column)
 {
     m_columns.push_back(column);
-    m_cells.emplace_back(static_cast<size_t>(m_rowCount), 0u);
+    const int index = static_cast<int>(m_columns.size()) - 1;
+    if (m_store->columnCount() <= index) {
+        detach();
+        m_store->addColumn(m_kindOf ? m_kindOf(index) : core::CellKind::Texts);
+    }
     touch();
 }
 
@@ -47,13 +51,34 @@ bool StringGrid::validCell(int col, int row) const
     return col >= 0 && col < columnCount() && row >= 0 && row < m_rowCount;
 }
 
+void StringGrid::detach()
+{
+    if (m_store.use_count() <= 1)
+        return;
+    // Another grid shows rows of this store: copy ours, text by text.
+    auto own = m_store->emptyLike();
+    own->reserve(m_rows.size());
+    std::vector<QStringView> texts(static_cast<size_t>(m_store->columnCount()));
+    std::vector<core::CellScratch> scratch(texts.size());
+    for (quint32& row : m_rows) {
+        for (size_t c = 0; c < texts.size(); ++c)
+            texts[c] = m_store->view(static_cast<int>(c), row, scratch[c]);
+        row = own->appendRow(texts);
+    }
+    m_store = std::move(own);
+}
+
 void StringGrid::setRowCount(int rows)
 {
     rows = std::max(rows, 0);
     if (rows == m_rowCount)
         return;
-    for (auto& column : m_cells)
-        column.resize(static_cast<size_t>(rows), 0u);
+    if (rows < m_rowCount) {
+        m_rows.resize(static_cast<size_t>(rows));
+    } else {
+        for (int row = m_rowCount; row < rows; ++row)
+            m_rows.push_back(m_store->appendRow({}));
+    }
     m_rowCount = rows;
     if (m_selectedRow >= rows)
         m_selectedRow = rows - 1;
@@ -69,19 +94,16 @@ QStringView StringGrid::cellView(int col, int row) const
 {
     if (!validCell(col, row))
         return {};
-    return m_pool->view(m_cells[static_cast<size_t>(col)][static_cast<size_t>(row)]);
+    return m_store->view(col, m_rows[static_cast<size_t>(row)], m_scratch);
 }
 
 void StringGrid::setCell(int col, int row, const QString& text)
 {
-    if (!validCell(col, row))
+    if (!validCell(col, row) || cellView(col, row) == text)
         return;
-    quint32& id = m_cells[static_cast<size_t>(col)][static_cast<size_t>(row)];
-    const quint32 newId = m_pool->intern(text);
-    if (newId != id) {
-        id = newId;
-        dataChanged();
-    }
+    detach();
+    m_store->setCell(col, m_rows[static_cast<size_t>(row)], text);
+    dataChanged();
 }
 
 void StringGrid::setColumnCells(int col, int firstRow, std::span<const QStringView> texts)
@@ -89,23 +111,42 @@ void StringGrid::setColumnCells(int col, int firstRow, std::span<const QStringVi
     if (col < 0 || col >= columnCount() || firstRow < 0 || firstRow >= m_rowCount)
         return;
     const size_t count = std::min(texts.size(), static_cast<size_t>(m_rowCount - firstRow));
-    std::vector<quint32> ids(count);
-    m_pool->internAll(texts.first(count), ids);
-    auto& column = m_cells[static_cast<size_t>(col)];
     bool changed = false;
     for (size_t i = 0; i < count; ++i) {
-        quint32& id = column[static_cast<size_t>(firstRow) + i];
-        changed = changed || id != ids[i];
-        id = ids[i];
+        const int row = firstRow + static_cast<int>(i);
+        if (cellView(col, row) == texts[i])
+            continue;
+        if (!changed)
+            detach();
+        changed = true;
+        m_store->setCell(col, m_rows[static_cast<size_t>(row)], texts[i]);
     }
     if (changed)
         dataChanged();
 }
 
+void StringGrid::reserveRows(size_t rows)
+{
+    detach();
+    m_rows.reserve(rows);
+    m_store->reserve(rows);
+}
+
+void StringGrid::numberRows(core::PileNumbering numbering)
+{
+    detach();
+    m_store->numberRows(m_rows, numbering);
+    dataChanged();
+}
+
 void StringGrid::clearRows()
 {
-    for (auto& column : m_cells)
-        std::vector<quint32>().swap(column);
+    std::vector<quint32>().swap(m_rows);
+    // Rows another grid still shows stay with it; otherwise their memory goes back.
+    if (m_store.use_count() > 1)
+        m_store = m_store->emptyLike();
+    else
+        m_store->clear();
     m_rowCount = 0;
     m_selectedRow = -1;
     dataChanged();
@@ -123,69 +164,10 @@ void StringGrid::appendRow(std::span<const QString> cells)
     appendRow(std::span<const QStringView>(many));
 }
 
-namespace {
-// Equal texts; most unequal pairs of a result column already differ in length or in
-// their last character, which is cheaper to look at than a full comparison.
-bool sameText(QStringView a, QStringView b)
-{
-    return a.size() == b.size() && (a.isEmpty() || a.back() == b.back()) && a == b;
-}
-} // namespace
-
 void StringGrid::appendRow(std::span<const QStringView> cells)
 {
-    const size_t count = std::min(cells.size(), m_cells.size());
-    m_recent.resize(m_cells.size(), {0, 0, 0});
-    // Most cells repeat the cell above (same section, strength, process...) or one of
-    // the few texts before it: comparing is cheaper than hashing. The others are
-    // interned together.
-    std::array<QStringView, 32> fresh;
-    std::array<size_t, 32> freshColumn;
-    std::array<quint32, 32> freshId;
-    size_t freshCount = 0;
-    const quint32 poolSize = m_pool->size();
-    for (size_t c = 0; c < m_cells.size(); ++c) {
-        auto& column = m_cells[c];
-        quint32 id = 0;
-        if (c < count && !cells[c].isEmpty()) {
-            const QStringView text = cells[c];
-            if (!column.empty() && sameText(m_pool->view(column.back()), text)) {
-                id = column.back();
-            } else {
-                bool found = false;
-                for (quint32 recent : m_recent[c]) {
-                    if (recent != 0 && recent < poolSize && sameText(m_pool->view(recent), text)) {
-                        id = recent;
-                        found = true;
-                        break;
-                    }
-                }
-                if (!found && freshCount < fresh.size()) {
-                    fresh[freshCount] = text;
-                    freshColumn[freshCount++] = c;
-                } else if (!found) {
-                    id = m_pool->intern(text);
-                }
-            }
-        }
-        column.push_back(id);
-    }
-    m_pool->internAll(std::span(fresh.data(), freshCount), std::span(freshId.data(), freshCount));
-    for (size_t i = 0; i < freshCount; ++i)
-        m_cells[freshColumn[i]].back() = freshId[i];
-    for (size_t c = 0; c < m_cells.size(); ++c) {
-        const auto& column = m_cells[c];
-        if (column.size() < 2 || column[column.size() - 2] == column.back())
-            continue;
-        // The text this row replaced joins the recent ones.
-        auto& recent = m_recent[c];
-        const quint32 previous = column[column.size() - 2];
-        if (previous != recent[0] && previous != recent[1] && previous != recent[2]) {
-            recent[2] = recent[1];
-            recent[1] = recent[0];
-            recent[0] = previous;
-        }
-    }
+    // Appending leaves the rows other grids show untouched: no copy needed.
+    m_rows.push_back(m_store->appendRow(cells.first(std::min(cells.size(), m_columns.size()))));
     ++m_rowCount;
     dataChanged();
 }
@@ -194,14 +176,24 @@ void StringGrid::appendRowFrom(const StringGrid& source, int row)
 {
     if (row < 0 || row >= source.rowCount())
         return;
-    const bool samePool = source.m_pool == m_pool;
-    for (size_t c = 0; c < m_cells.size(); ++c) {
-        quint32 id = 0;
-        if (c < source.m_cells.size()) {
-            const quint32 sourceId = source.m_cells[c][static_cast<size_t>(row)];
-            id = samePool ? sourceId : m_pool->intern(source.m_pool->view(sourceId));
+    const quint32 stored = source.m_rows[static_cast<size_t>(row)];
+    if (&source == this) {
+        m_rows.push_back(m_store->appendCopy(stored));
+    } else {
+        // An empty grid takes the source's store, so the copy is the row's number.
+        if (m_rowCount == 0 && m_store != source.m_store
+            && source.m_store->columnCount() == m_store->columnCount())
+            m_store = source.m_store;
+        if (m_store == source.m_store) {
+            m_rows.push_back(stored);
+        } else {
+            const int columns = std::min(m_store->columnCount(), source.m_store->columnCount());
+            std::vector<QStringView> texts(static_cast<size_t>(columns));
+            std::vector<core::CellScratch> scratch(texts.size());
+            for (int c = 0; c < columns; ++c)
+                texts[size_t(c)] = source.m_store->view(c, stored, scratch[size_t(c)]);
+            m_rows.push_back(m_store->appendRow(texts));
         }
-        m_cells[c].push_back(id);
     }
     ++m_rowCount;
     dataChanged();
@@ -212,11 +204,15 @@ void StringGrid::reorderRows(std::span<const quint32> order)
     if (order.size() != static_cast<size_t>(m_rowCount))
         throw std::invalid_argument("row order of the wrong length");
     std::vector<quint32> moved(order.size());
-    for (auto& column : m_cells) {
-        for (size_t i = 0; i < order.size(); ++i)
-            moved[i] = column[order[i]];
-        column.swap(moved);
-    }
+    for (size_t i = 0; i < order.size(); ++i)
+        moved[i] = m_rows[order[i]];
+    m_rows.swap(moved);
+    dataChanged();
+}
+
+void StringGrid::reverseRows()
+{
+    std::reverse(m_rows.begin(), m_rows.end());
     dataChanged();
 }
 

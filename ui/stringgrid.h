@@ -1,10 +1,13 @@
 #pragma once
 
 // A headless string grid: columns with header, width, visibility, alignment and
-// read-only flag, cells stored as ids into a shared TextPool so that a grid of a
-// million result rows stays compact and rows can be copied or reordered by id.
+// read-only flag. The cells live in a core::CellStore, stored for what each column
+// holds; the grid itself is the list of its rows' numbers in that store, so a sort or
+// a reversal moves four bytes a row, and a filtered grid shares the store of the list
+// it was copied from. A change through one grid never shows in another: a grid that
+// shares its store copies its rows before it changes a cell.
 
-#include "core/textpool.h"
+#include "core/cellstore.h"
 #include "ui/controls.h"
 
 #include <QStringView>
@@ -35,8 +38,9 @@ private:
 
 class StringGrid : public Control {
 public:
-    StringGrid(ActionGuard& guard, Control* parent, QString name,
-        std::shared_ptr<core::TextPool> pool = std::make_shared<core::TextPool>());
+    // `kindOf` tells how each column is stored; by default every column holds texts.
+    using CellKindOf = core::CellKind (*)(int column);
+    StringGrid(ActionGuard& guard, Control* parent, QString name, CellKindOf kindOf = nullptr);
 
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     StringColumn& column(int col) { return *m_columns.at(static_cast<size_t>(col)); }
@@ -50,11 +54,23 @@ public:
     // New rows are empty; rows beyond the count are dropped.
     void setRowCount(int rows);
     QString cell(int col, int row) const;
+    // The cell without a copy; valid until the next cellView of this grid or a change
+    // of its cells.
     QStringView cellView(int col, int row) const;
     void setCell(int col, int row, const QString& text);
     // Sets rows firstRow, firstRow + 1, ... of one column to the texts, as setCell would
     // one by one (rows beyond the grid are ignored), interning them together.
     void setColumnCells(int col, int firstRow, std::span<const QStringView> texts);
+    // Room for so many rows, taken once (a run knows its case count before it starts).
+    void reserveRows(size_t rows);
+    // Column 0 of every row gets its pile number: its position, shown plainly or as
+    // "ZH-" and the position filled to the digits of the row count. The rows keep their
+    // numbers when they are moved or copied.
+    void numberRows(core::PileNumbering numbering);
+
+    // The rows as stored, for work that reads whole columns (filter, sort, list file).
+    const core::CellStore& store() const { return *m_store; }
+    std::span<const quint32> storeRows() const { return m_rows; }
 
     // Every cell emptied, then no rows.
     void clearRows();
@@ -65,6 +81,8 @@ public:
     void appendRowFrom(const StringGrid& source, int row);
     // Afterwards row i holds what row order[i] held; order is a permutation.
     void reorderRows(std::span<const quint32> order);
+    // Row i trades places with row n - 1 - i.
+    void reverseRows();
 
     bool isReadOnly() const { return m_readOnly; }
     void setReadOnly(bool readOnly);
@@ -88,12 +106,13 @@ public:
 
     // Grows when cells or rows change (not headers or column states).
     quint64 dataRevision() const { return m_dataRevision; }
-    const std::shared_ptr<core::TextPool>& textPool() const { return m_pool; }
 
 private:
     friend class StringColumn;
     void addColumn(StringColumn* column);
     bool validCell(int col, int row) const;
+    // Makes the store this grid's own before a cell changes.
+    void detach();
     bool reachableCell(int col, int row) const;
     void dataChanged()
     {
@@ -101,13 +120,11 @@ private:
         touch();
     }
 
-    std::shared_ptr<core::TextPool> m_pool;
+    CellKindOf m_kindOf;
+    std::shared_ptr<core::CellStore> m_store;
     std::vector<StringColumn*> m_columns;
-    std::vector<std::vector<quint32>> m_cells; // per column, one id per row
-    // Per column, the ids of texts appended before the last one: many columns alternate
-    // between a few texts (rock conditions, coefficients). Only a hint: an id is used
-    // after its text has been compared.
-    std::vector<std::array<quint32, 3>> m_recent;
+    std::vector<quint32> m_rows; // the store's row of each grid row
+    mutable core::CellScratch m_scratch;
     int m_rowCount = 0;
     bool m_readOnly = false;
     bool m_rowSelect = false;

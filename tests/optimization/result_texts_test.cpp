@@ -9,6 +9,7 @@
 #include "report/optimization_table.h"
 #include "tests/testmain.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 using namespace optimization;
@@ -23,19 +24,28 @@ QStringList texts(const OptimizationResultRow& row)
     return list;
 }
 
-struct Rows : report::OptimizationTableRows {
+// Rows as a result grid stores them.
+struct Rows {
     QList<QStringList> rows;
-    qint64 rowCount() const override { return rows.size(); }
-    QStringView cell(int column, qint64 row) const override { return rows[row][column]; }
 };
 
 QStringList tableLines(
     const Rows& rows, const QString& title = QStringLiteral("嵌岩桩优化计算原始结果"))
 {
-    QString text;
+    core::CellStore store;
+    for (int column = 0; column < core::ResultColumnCount; ++column)
+        store.addColumn(core::ResultCellKind(column));
+    std::vector<quint32> order;
+    for (const QStringList& row : rows.rows) {
+        std::vector<QStringView> cells(row.begin(), row.end());
+        order.push_back(store.appendRow(cells));
+    }
+    QByteArray bytes;
     report::StreamOptimizationTable(
-        rows, title, [] { return QStringLiteral("2026/12/10 9:05:03"); },
-        [&text](QStringView chunk) { text += chunk; });
+        store, order, title, [] { return QStringLiteral("2026/12/10 9:05:03"); },
+        [&bytes](QByteArrayView chunk) { bytes += chunk; });
+    QStringDecoder gbk("GBK");
+    QString text = gbk(bytes);
     [&] { QVERIFY(text.endsWith(QStringLiteral("\r\n"))); }();
     text.chop(2);
     return text.split(QStringLiteral("\r\n"));

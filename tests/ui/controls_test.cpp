@@ -152,7 +152,7 @@ private Q_SLOTS:
         const quint32 reversed[] = {1, 0};
         grid.reorderRows(reversed);
         QCOMPARE(grid.cell(1, 0), QStringLiteral("1500"));
-        StringGrid copy(form, nullptr, QStringLiteral("copy"), grid.textPool());
+        StringGrid copy(form, nullptr, QStringLiteral("copy"));
         StringColumn c(form, copy, QStringLiteral("c"));
         StringColumn d(form, copy, QStringLiteral("d"));
         copy.appendRowFrom(grid, 1);
