@@ -4,6 +4,7 @@
 // four section types in steps of 100 mm, embedment 1.0 to 3.0 times the reference
 // dimension in steps of 0.1, strengths 10 to 67 MPa, both processes, rock codes 1-3.
 
+#include "optimization/ranges.h"
 #include "ui/ZAV_PAS_DWOR1.h"
 
 #include <QTemporaryDir>
@@ -42,6 +43,19 @@ struct OptimizationBenchForm {
                 form->Grid1_Youhuaxuanxiang.editCell(
                     col + 1, row, QString::fromLatin1(ranges[row][col]));
         }
+    }
+
+    // The ranges as the run reads them from the options table.
+    optimization::OptimizationRanges ranges() const
+    {
+        return optimization::ReadOptimizationRanges(
+            [this](int column, int row) { return form->Grid1_Youhuaxuanxiang.cell(column, row); },
+            form->decimalSeparator())
+            .ranges;
+    }
+    core::PrecisionMode precision() const
+    {
+        return static_cast<core::PrecisionMode>(form->popbox_jingdu.itemIndex());
     }
 
     // Runs the optimization; returns the number of rows.

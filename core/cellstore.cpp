@@ -198,6 +198,10 @@ void CellStore::setCode(Column& column, quint32 row, quint32 code)
         widen(column, needed);
     if (column.width == 0)
         return;
+    if (row == m_rows && column.width == 1) {
+        column.codes.push_back(quint8(code));
+        return;
+    }
     if (row == m_rows)
         column.codes.resize(column.codes.size() + size_t(column.width));
     std::memcpy(

@@ -294,6 +294,24 @@ private:
     void connectHandlers();
     void reportError(const QString& message);
 
+    // The lenient reading of a panel text, kept while the text stays the same: the run
+    // calculates many cases before it writes a dimension or strength anew.
+    struct LenientReading {
+        QString text;
+        double value = 0;
+        double read(const QString& current, QChar separator)
+        {
+            if (!current.isSharedWith(text) || current.isNull()) {
+                text = current;
+                value = core::ParseLenient(current, separator);
+            }
+            return value;
+        }
+    };
+    mutable LenientReading m_dReading;
+    mutable LenientReading m_cReading;
+    mutable LenientReading m_rReading;
+
     Platform m_platform;
     QChar m_decimalSeparator;
     int m_actionDepth = 0;

@@ -117,10 +117,10 @@ core::PileDesignCase TZAV_FRM_DWOR1::ReadPileDesignCase() const
 {
     core::PileDesignCase pile;
     pile.dText = cbe_dd.text();
-    pile.d = core::ParseLenient(pile.dText, m_decimalSeparator);
+    pile.d = m_dReading.read(pile.dText, m_decimalSeparator);
     pile.cText = cbe_tyzd.text();
-    pile.c = core::ParseLenient(pile.cText, m_decimalSeparator);
-    pile.R = core::ParseLenient(edt_frk.text(), m_decimalSeparator);
+    pile.c = m_cReading.read(pile.cText, m_decimalSeparator);
+    pile.R = m_rReading.read(edt_frk.storedText(), m_decimalSeparator);
     const int section = cbb_jmlx.itemIndex();
     pile.section = section == 1 ? SectionType::Elliptical
         : section == 2          ? SectionType::Rectangular
@@ -182,10 +182,12 @@ void TZAV_FRM_DWOR1::ShowResultBoxes(const core::CapacityResult& result, int pre
     if (!core::IsPrecisionMode(precisionIndex))
         return;
     const auto mode = static_cast<core::PrecisionMode>(precisionIndex);
-    edt_Pr.setText(core::ForceText(result.Pp, mode, m_decimalSeparator));
-    edt_ra.setText(core::ForceText(result.P, mode, m_decimalSeparator));
-    edt_percent.setText(
-        core::BoxShareText(result.share, mode, m_decimalSeparator) + QLatin1Char('%'));
+    core::FixedText text;
+    edt_Pr.setText(core::ForceTextInto(result.Pp, mode, m_decimalSeparator, text));
+    edt_ra.setText(core::ForceTextInto(result.P, mode, m_decimalSeparator, text));
+    const QStringView share = core::BoxShareTextInto(result.share, mode, m_decimalSeparator, text);
+    text[size_t(share.size())] = u'%';
+    edt_percent.setText(QStringView(text.data(), share.size() + 1));
 }
 
 void TZAV_FRM_DWOR1::CapacityCalculation()

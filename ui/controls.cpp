@@ -24,7 +24,26 @@ void Control::setText(const QString& text)
 {
     if (text == m_text)
         return;
-    m_text = text;
+    // An emptied box keeps its buffer for the next text (the run empties and refills
+    // the result boxes a million times).
+    if (text.isEmpty() && m_text.isDetached())
+        m_text.resize(0);
+    else
+        m_text = text;
+    touch();
+    fireChange();
+}
+
+void Control::setTextInPlace(QStringView text)
+{
+    if (text == m_text)
+        return;
+    if (m_text.isDetached() && m_text.capacity() >= text.size()) {
+        m_text.resize(text.size());
+        std::copy_n(text.utf16(), text.size(), reinterpret_cast<char16_t*>(m_text.data()));
+    } else {
+        m_text = text.toString();
+    }
     touch();
     fireChange();
 }

@@ -96,6 +96,8 @@ public:
 
 protected:
     void touch() { ++m_revision; }
+    // setText for a text given as a view, copied into the control's own buffer.
+    void setTextInPlace(QStringView text);
     void fireChange();
     // Runs a user action in the form's guard if the control is reachable.
     bool userAction(const std::function<void()>& action);
@@ -156,6 +158,10 @@ private:
 class Edit : public Control {
 public:
     using Control::Control;
+    using Control::setText;
+    // The same program setter for a text that exists only as a view, such as a number
+    // just written into a buffer: no string is made for it.
+    void setText(QStringView text) { setTextInPlace(text); }
     // The user types a text and presses Enter (or leaves the field).
     void commit(const QString& text);
     bool isReadOnly() const { return m_readOnly; }
