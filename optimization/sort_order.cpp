@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <numeric>
+#include <span>
+#include <utility>
 
 namespace optimization {
 
@@ -15,13 +17,6 @@ public:
     explicit Fenwick(size_t size)
         : m_tree(size + 1, 0)
     {
-    }
-
-    // Every position counted once.
-    void fillOnes()
-    {
-        for (size_t i = 1; i < m_tree.size(); ++i)
-            m_tree[i] = static_cast<quint32>(i & (~i + 1));
     }
 
     void add(size_t position, qint32 delta)
@@ -39,8 +34,21 @@ public:
         return sum;
     }
 
-    // Position of the counted one with `rank` counted ones before it.
-    size_t kth(quint32 rank) const
+    // Counts given position by position, built in linear time.
+    void fill(std::span<const quint32> counts)
+    {
+        for (size_t i = 1; i < m_tree.size(); ++i)
+            m_tree[i] = counts[i - 1];
+        for (size_t i = 1; i < m_tree.size(); ++i) {
+            const size_t parent = i + (i & (~i + 1));
+            if (parent < m_tree.size())
+                m_tree[parent] += m_tree[i];
+        }
+    }
+
+    // Position of the counted one with `rank` counted ones before it; with counts above
+    // one, `rank` becomes the rank within that position.
+    size_t kth(quint32& rank) const
     {
         size_t position = 0;
         for (size_t step = std::bit_floor(m_tree.size() - 1); step > 0; step >>= 1) {
@@ -59,17 +67,64 @@ private:
     std::vector<quint32> m_tree;
 };
 
+// The final positions of a class not yet taken: a bitset with a counting tree over its
+// words, so that finding the k-th free position costs one descent over m/64 words and
+// the next free positions are found by scanning bits.
+class FreeSlots {
+public:
+    explicit FreeSlots(size_t m)
+        : m_size(m)
+        , m_bits((m + 63) / 64, ~quint64(0))
+        , m_words(m_bits.size())
+    {
+        if (m % 64 != 0)
+            m_bits.back() = (quint64(1) << (m % 64)) - 1;
+        std::vector<quint32> counts(m_bits.size());
+        for (size_t w = 0; w < m_bits.size(); ++w)
+            counts[w] = quint32(std::popcount(m_bits[w]));
+        m_words.fill(counts);
+    }
+
+    size_t kth(quint32 rank) const
+    {
+        const size_t word = m_words.kth(rank);
+        quint64 bits = m_bits[word];
+        for (; rank > 0; --rank)
+            bits &= bits - 1;
+        return word * 64 + size_t(std::countr_zero(bits));
+    }
+
+    // The first free position after `slot`, or the first of all after the last one.
+    size_t nextAfter(size_t slot) const
+    {
+        size_t word = (slot + 1) / 64;
+        quint64 bits = word < m_bits.size() && (slot + 1) % 64 != 0
+            ? m_bits[word] & (~quint64(0) << ((slot + 1) % 64))
+            : (word < m_bits.size() ? m_bits[word] : 0);
+        while (bits == 0) {
+            word = word + 1 < m_bits.size() ? word + 1 : 0;
+            bits = m_bits[word];
+        }
+        return word * 64 + size_t(std::countr_zero(bits));
+    }
+
+    void take(size_t slot)
+    {
+        m_bits[slot / 64] &= ~(quint64(1) << (slot % 64));
+        m_words.add(slot / 64, -1);
+    }
+
+private:
+    size_t m_size;
+    std::vector<quint64> m_bits;
+    Fenwick m_words;
+};
+
 struct Group {
     size_t first; // into the class's members
     size_t size;
     quint64 below; // b: smaller keys before these rows
 };
-
-qint64 modulo(qint64 value, qint64 divisor)
-{
-    const qint64 r = value % divisor;
-    return r < 0 ? r + divisor : r;
-}
 
 // Places the members of one class (initial order) into out[0..m) in the order the
 // exchange sort leaves them. `smaller` is N, the number of keys below the class.
@@ -92,35 +147,153 @@ void orderClass(std::span<const quint32> members, std::span<const quint64> below
         return;
     }
 
+    // The rotations the appends are followed by, each modulo the length D has then.
+    std::vector<size_t>& rotations = slots;
+    rotations.clear();
+    size_t moves = 0;
+    size_t length = 0;
+    for (size_t t = 0; t < groups.size(); ++t) {
+        length += groups[t].size;
+        const quint64 nextBelow = t + 1 < groups.size() ? groups[t + 1].below : smaller;
+        const quint64 rotation = nextBelow - groups[t].below;
+        rotations.push_back(size_t(rotation < length ? rotation : rotation % length));
+        moves += rotations.back();
+    }
+    if (moves <= 4 * m + 64) {
+        // Few moves (rows that stand among few smaller ones): replay D forwards in a
+        // ring of m places.
+        size_t head = 0;
+        length = 0;
+        auto at = [m](size_t i) { return i < m ? i : i - m; };
+        for (size_t t = 0; t < groups.size(); ++t) {
+            for (size_t i = 0; i < groups[t].size; ++i)
+                out[at(head + length++)] = members[groups[t].first + i];
+            for (size_t k = 0; k < rotations[t]; ++k) {
+                out[at(head + length)] = out[head];
+                head = at(head + 1);
+            }
+        }
+        std::rotate(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(head), out.end());
+        return;
+    }
+
     // Replay the appends and rotations backwards: D_t = rotl(D_{t-1} ++ G_t, R_t). The
     // final positions still free, in ascending order, hold D_t from rank `offset` on,
     // circularly; G_t takes the g_t ranks just before D_{t-1}'s first one.
-    Fenwick free(m);
-    free.fillOnes();
+    FreeSlots free(m);
+    std::vector<size_t> places;
     qint64 size = static_cast<qint64>(m);
     qint64 offset = 0;
     for (size_t t = groups.size(); t-- > 0;) {
         const Group& group = groups[t];
         const qint64 g = static_cast<qint64>(group.size);
         const qint64 previousSize = size - g;
-        const quint64 nextBelow = t + 1 < groups.size() ? groups[t + 1].below : smaller;
-        const qint64 rotation
-            = static_cast<qint64>((nextBelow - group.below) % static_cast<quint64>(size));
-        const qint64 firstOfPrevious = modulo(offset - rotation, size);
-        slots.clear();
+        const qint64 rotation = static_cast<qint64>(rotations[t]);
+        // Both operands lie within one size of the range: no division needed.
+        qint64 firstOfPrevious = offset - rotation;
+        if (firstOfPrevious < 0)
+            firstOfPrevious += size;
+        // The g ranks are consecutive, circularly: the first by a descent, the others
+        // as the free positions that follow it.
+        qint64 firstRank = firstOfPrevious + previousSize;
+        if (firstRank >= size)
+            firstRank -= size;
+        places.clear();
+        size_t slot = free.kth(static_cast<quint32>(firstRank));
         for (qint64 i = 0; i < g; ++i) {
-            const auto rank
-                = static_cast<quint32>(modulo(firstOfPrevious + previousSize + i, size));
-            slots.push_back(free.kth(rank));
+            if (i > 0)
+                slot = free.nextAfter(slot);
+            places.push_back(slot);
         }
         for (qint64 i = 0; i < g; ++i) {
-            out[slots[static_cast<size_t>(i)]] = members[group.first + static_cast<size_t>(i)];
-            free.add(slots[static_cast<size_t>(i)], -1);
+            out[places[static_cast<size_t>(i)]] = members[group.first + static_cast<size_t>(i)];
+            free.take(places[static_cast<size_t>(i)]);
         }
         offset = std::max<qint64>(firstOfPrevious - g, 0);
         size = previousSize;
     }
 }
+
+} // namespace
+
+namespace {
+
+// Doubles as unsigned integers in the same order; -0.0 and +0.0 become the same.
+quint64 orderedBits(double key)
+{
+    const quint64 bits = std::bit_cast<quint64>(key == 0 ? 0.0 : key);
+    return (bits >> 63) != 0 ? ~bits : bits | (quint64(1) << 63);
+}
+
+// Sorts `rows` stably by `keys` (least significant digit first, 11 bits a pass); a
+// digit that is the same in every key costs no pass, so integral forces and a handful
+// of dimensions take two or three passes instead of six.
+void radixSort(std::vector<quint64>& keys, std::vector<quint32>& rows)
+{
+    constexpr int Bits = 11;
+    constexpr size_t Buckets = size_t(1) << Bits;
+    const size_t n = keys.size();
+    std::vector<quint64> otherKeys(n);
+    std::vector<quint32> otherRows(n);
+    std::vector<size_t> counts(Buckets);
+    for (int shift = 0; shift < 64; shift += Bits) {
+        std::fill(counts.begin(), counts.end(), 0);
+        for (quint64 key : keys)
+            ++counts[(key >> shift) & (Buckets - 1)];
+        if (counts[(keys[0] >> shift) & (Buckets - 1)] == n)
+            continue;
+        size_t sum = 0;
+        for (size_t& count : counts)
+            sum += std::exchange(count, sum);
+        for (size_t i = 0; i < n; ++i) {
+            const size_t at = counts[(keys[i] >> shift) & (Buckets - 1)]++;
+            otherKeys[at] = keys[i];
+            otherRows[at] = rows[i];
+        }
+        keys.swap(otherKeys);
+        rows.swap(otherRows);
+    }
+}
+
+// The rows of smaller keys passed so far, by initial position: a bitset, and a counting
+// tree over blocks of 512 rows, small enough to stay in the cache for a million rows.
+class PassedRows {
+public:
+    explicit PassedRows(size_t n)
+        : m_bits(n / 64 + 1, 0)
+        , m_blocks(n / BlockRows + 1)
+    {
+    }
+    void add(quint32 row)
+    {
+        m_bits[row / 64] |= quint64(1) << (row % 64);
+        m_blocks.add(row / BlockRows, 1);
+    }
+    quint64 countBelow(quint32 row) const
+    {
+        quint64 sum = m_blocks.countBelow(row / BlockRows);
+        for (size_t word = size_t(row / BlockRows) * (BlockRows / 64); word < row / 64; ++word)
+            sum += quint64(std::popcount(m_bits[word]));
+        return sum + quint64(std::popcount(m_bits[row / 64] & ((quint64(1) << (row % 64)) - 1)));
+    }
+
+    // Passed rows at positions from `from` up to, not including, `to`.
+    quint64 countBetween(quint32 from, quint32 to) const
+    {
+        const auto below = [](quint32 bit) { return (quint64(1) << (bit % 64)) - 1; };
+        if (from / 64 == to / 64)
+            return quint64(std::popcount(m_bits[from / 64] & below(to) & ~below(from)));
+        quint64 sum = quint64(std::popcount(m_bits[from / 64] & ~below(from)));
+        for (quint32 word = from / 64 + 1; word < to / 64; ++word)
+            sum += quint64(std::popcount(m_bits[word]));
+        return sum + quint64(std::popcount(m_bits[to / 64] & below(to)));
+    }
+
+private:
+    static constexpr quint32 BlockRows = 512;
+    std::vector<quint64> m_bits;
+    Fenwick m_blocks;
+};
 
 } // namespace
 
@@ -133,41 +306,38 @@ std::vector<quint32> ExchangeSortOrder(std::span<const double> keys)
         return order;
 
     // Stable order by key: the classes in ascending key order, each in initial order.
-    struct Entry {
-        double key;
-        quint32 index;
-    };
-    std::vector<Entry> entries(n);
+    std::vector<quint64> sortedKeys(n);
     for (size_t i = 0; i < n; ++i)
-        entries[i] = {keys[i], static_cast<quint32>(i)};
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.key < b.key || (!(b.key < a.key) && a.index < b.index);
-    });
+        sortedKeys[i] = orderedBits(keys[i]);
+    std::vector<quint32> sortedRows = order;
+    radixSort(sortedKeys, sortedRows);
 
-    Fenwick passed(n); // rows of smaller keys, by initial position
-    std::vector<quint32> members;
+    // Only the rows of a class with ties need their count of smaller rows before them.
+    PassedRows passed(n);
     std::vector<quint64> below;
     std::vector<Group> groups;
     std::vector<size_t> slots;
     for (size_t first = 0; first < n;) {
         size_t last = first + 1;
-        while (last < n && entries[last].key == entries[first].key)
+        while (last < n && sortedKeys[last] == sortedKeys[first])
             ++last;
         const size_t m = last - first;
+        const std::span<const quint32> members(sortedRows.data() + first, m);
         if (m == 1) {
-            order[first] = entries[first].index;
+            order[first] = members[0];
         } else {
-            members.resize(m);
             below.resize(m);
             for (size_t i = 0; i < m; ++i) {
-                members[i] = entries[first + i].index;
-                below[i] = passed.countBelow(members[i]);
+                // Members stand in initial order: a near one adds the rows between.
+                below[i] = i > 0 && members[i] - members[i - 1] < 2048
+                    ? below[i - 1] + passed.countBetween(members[i - 1], members[i])
+                    : passed.countBelow(members[i]);
             }
             orderClass(
                 members, below, first, std::span<quint32>(order).subspan(first, m), groups, slots);
         }
-        for (size_t i = first; i < last; ++i)
-            passed.add(entries[i].index, 1);
+        for (quint32 row : members)
+            passed.add(row);
         first = last;
     }
     return order;
