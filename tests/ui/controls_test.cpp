@@ -162,6 +162,37 @@ private Q_SLOTS:
         QCOMPARE(grid.cell(0, 0), QString());
     }
 
+    void gridsSharingRowsChangeOnlyThemselves()
+    {
+        TestForm form;
+        StringGrid full(form, nullptr, QStringLiteral("full"));
+        StringGrid part(form, nullptr, QStringLiteral("part"));
+        StringColumn fullA(form, full, QStringLiteral("a"));
+        StringColumn fullB(form, full, QStringLiteral("b"));
+        StringColumn partA(form, part, QStringLiteral("a"));
+        StringColumn partB(form, part, QStringLiteral("b"));
+        for (int i = 0; i < 4; ++i)
+            full.appendRow(std::array<QString, 2>{QString::number(i), QStringLiteral("x")});
+        part.appendRowFrom(full, 3);
+        part.appendRowFrom(full, 1);
+        QCOMPARE(&part.store(), &full.store()); // a copy is the row's number
+        // A change in either grid stays in that grid.
+        part.setCell(1, 0, QStringLiteral("changed"));
+        full.setCell(0, 1, QStringLiteral("9"));
+        QCOMPARE(full.cell(1, 3), QStringLiteral("x"));
+        QCOMPARE(part.cell(1, 0), QStringLiteral("changed"));
+        QCOMPARE(part.cell(0, 1), QStringLiteral("1"));
+        QCOMPARE(full.cell(0, 1), QStringLiteral("9"));
+        full.reverseRows();
+        QCOMPARE(full.cell(0, 0), QStringLiteral("3"));
+        QCOMPARE(part.cell(0, 0), QStringLiteral("3"));
+        // Emptied, a grid gives its rows' memory back unless another grid shows them.
+        part.clearRows();
+        full.clearRows();
+        QCOMPARE(full.store().rowCount(), 0u);
+        QCOMPARE(part.store().rowCount(), 0u);
+    }
+
     void gridEditingFollowsReadOnly()
     {
         TestForm form;
