@@ -121,17 +121,6 @@ void TextPool::internAll(std::span<const QStringView> texts, std::span<quint32> 
     }
 }
 
-void TextPool::reserve(size_t texts, size_t chars)
-{
-    m_chars.reserve(chars);
-    m_offsets.reserve(texts + 2);
-    size_t slots = m_slots.size();
-    while (slots < 2 * (texts + 1))
-        slots *= 2;
-    if (slots > m_slots.size())
-        rehash(slots);
-}
-
 void TextPool::rehash(size_t slotCount)
 {
     std::vector<quint64> old(slotCount, 0);

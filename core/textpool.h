@@ -1,9 +1,7 @@
 #pragma once
 
-// Interned cell texts for grids of up to millions of rows. The texts of a result row
-// are short and most of them repeat across rows (section labels, dimensions, strengths,
-// coefficients), so a grid stores one 32-bit id per cell and the pool stores each
-// distinct text once, as UTF-16 in one arena. Id 0 is the empty text.
+// The distinct texts of one column of a cell store (core/cellstore.h): each text once,
+// as UTF-16 in one arena, under a small id; id 0 is the empty text.
 
 #include <QString>
 #include <QStringView>
@@ -32,9 +30,6 @@ public:
     quint32 size() const { return static_cast<quint32>(m_offsets.size() - 1); }
     // No texts but the empty one, and the memory given back.
     void clear();
-    // Room for `texts` texts of `chars` code units in all, so that a run of known size
-    // interns without growing the table step by step.
-    void reserve(size_t texts, size_t chars);
     size_t memoryUse() const
     {
         return m_chars.capacity() * sizeof(char16_t) + m_offsets.capacity() * sizeof(quint32)

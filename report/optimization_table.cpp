@@ -5,6 +5,7 @@
 #include "report/resultfile.h"
 
 #include <array>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,72 @@ QString laidOut(QStringView text, int width, const FieldLayout& layout)
     return field;
 }
 
+// The bytes of a line as its fields come, gathered in a fixed array and handed to the
+// file's buffer in one piece; a line longer than the array goes over in parts.
+class LineBytes {
+public:
+    explicit LineBytes(std::string& sink)
+        : m_sink(sink)
+    {
+    }
+    char* room(size_t n)
+    {
+        if (m_size + n > Capacity)
+            spill();
+        if (n > Capacity)
+            return nullptr;
+        char* at = m_data.data() + m_size;
+        m_size += n;
+        return at;
+    }
+    void put(const char* bytes, size_t n)
+    {
+        if (char* at = room(n))
+            std::memcpy(at, bytes, n);
+        else
+            m_sink.append(bytes, n);
+    }
+    void spill()
+    {
+        m_sink.append(m_data.data(), m_size);
+        m_size = 0;
+    }
+
+private:
+    static constexpr size_t Capacity = 1024;
+    std::string& m_sink;
+    std::array<char, Capacity> m_data;
+    size_t m_size = 0;
+};
+
+// The bytes of one field. Nearly every field of the list is ten bytes or so: those
+// are kept inline and copied whole; a longer one (a text wider than its field) is kept
+// aside.
+struct FieldBytes {
+    static constexpr size_t Inline = 23;
+    std::array<char, Inline> bytes{};
+    quint8 size = 0; // Inline + 1: the field is in `longer`
+    std::string longer;
+
+    void set(const QByteArray& encoded)
+    {
+        if (size_t(encoded.size()) <= Inline) {
+            std::copy(encoded.begin(), encoded.end(), bytes.begin());
+            size = quint8(encoded.size());
+        } else {
+            longer.assign(encoded.constData(), size_t(encoded.size()));
+            size = quint8(Inline + 1);
+        }
+    }
+    void appendTo(LineBytes& out) const
+    {
+        if (size <= Inline)
+            out.put(bytes.data(), size);
+        else
+            out.put(longer.data(), longer.size());
+    }
+};
+
 // The field bytes of every distinct text of one column, made on first use.
 class ColumnFields {
 public:
@@ -76,29 +143,30 @@ public:
     }
 
     // A Texts cell, or a Numbers cell that holds a code.
-    const std::string& ofCode(quint32 code)
+    const FieldBytes& ofCode(quint32 code)
     {
-        if (code >= m_fields.size())
+        if (code >= m_fields.size()) {
             m_fields.resize(m_store.texts(m_column).size());
-        std::optional<std::string>& field = m_fields[code];
-        if (!field) {
-            const QStringView text = m_store.texts(m_column).view(code);
-            const QByteArray bytes = EncodeResultText(laidOut(text, DisplayWidth(text), m_layout));
-            field.emplace(bytes.constData(), size_t(bytes.size()));
+            m_made.resize(m_fields.size(), false);
         }
-        return *field;
+        if (!m_made[code]) {
+            const QStringView text = m_store.texts(m_column).view(code);
+            m_fields[code].set(EncodeResultText(laidOut(text, DisplayWidth(text), m_layout)));
+            m_made[code] = true;
+        }
+        return m_fields[code];
     }
 
     // Appends the field of the cell in `row`.
-    void append(std::string& out, quint32 row)
+    void append(LineBytes& out, quint32 row)
     {
         if (m_store.kind(m_column) == CellKind::Texts) {
-            out += ofCode(m_store.code(m_column, row));
+            ofCode(m_store.code(m_column, row)).appendTo(out);
             return;
         }
         const quint32 packed = m_store.packed(m_column, row);
         if (CellStore::isCode(packed)) {
-            out += ofCode(CellStore::codeOf(packed));
+            ofCode(CellStore::codeOf(packed)).appendTo(out);
             return;
         }
         // A packed text is ASCII: its width is its length.
@@ -106,17 +174,19 @@ public:
         const int length = CellStore::unpack(packed, chars);
         const int fill = std::max(m_layout.width - length, 0);
         const int left = m_layout.centred ? fill - fill / 2 : fill;
-        out.append(size_t(left), ' ');
+        const size_t size = size_t(fill + length + m_layout.gap);
+        char* p = out.room(size);
+        std::memset(p, ' ', size);
         for (int i = 0; i < length; ++i)
-            out.push_back(char(chars[i]));
-        out.append(size_t(fill - left + m_layout.gap), ' ');
+            p[left + i] = char(chars[i]);
     }
 
 private:
     const CellStore& m_store;
     int m_column;
     FieldLayout m_layout;
-    std::vector<std::optional<std::string>> m_fields;
+    std::vector<FieldBytes> m_fields;
+    std::vector<bool> m_made;
 };
 
 // What the schema makes of each distinct text of a column: a section or a process.
@@ -145,7 +215,7 @@ int digitCount(qint64 value)
 
 // Field 1: "ZH-" and the position, zero-filled to the digit count of the row count,
 // centred in 8 behind one blank.
-void pileNumberField(std::string& out, qint64 position, int digits)
+void pileNumberField(LineBytes& out, qint64 position, int digits)
 {
     char number[32];
     int length = 0;
@@ -159,9 +229,9 @@ void pileNumberField(std::string& out, qint64 position, int digits)
         number[length + i] = char('0' + position % 10);
     length += own;
     const int fill = std::max(8 - length, 0);
-    out.append(size_t(1 + fill - fill / 2), ' ');
-    out.append(number, size_t(length));
-    out.append(size_t(fill / 2 + 2), ' ');
+    char* at = out.room(size_t(3 + fill + length));
+    std::memset(at, ' ', size_t(3 + fill + length));
+    std::memcpy(at + 1 + fill - fill / 2, number, size_t(length));
 }
 
 class ListWriter {
@@ -226,7 +296,7 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
     std::string dash = std::string(4, ' ') + "-" + std::string(5, ' ');
     const qint64 count = qint64(rows.size());
     const int digits = digitCount(count);
-    std::string& line = out.buffer();
+    LineBytes line(out.buffer());
     for (qint64 i = 0; i < count && complete; ++i) {
         const quint32 row = rows[size_t(i)];
         pileNumberField(line, i + 1, digits);
@@ -237,7 +307,7 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
         if (const auto section = sections[sectionCode]) {
             for (int column : DimensionFieldColumns(*section)) {
                 if (column < 0)
-                    line += dash;
+                    line.put(dash.data(), dash.size());
                 else
                     fields[size_t(column)].append(line, row);
             }
@@ -252,12 +322,13 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
         if (const auto process = processes[processCode]) {
             for (int column : ResistanceFieldColumns(*process)) {
                 if (column < 0)
-                    line += dash;
+                    line.put(dash.data(), dash.size());
                 else
                     fields[size_t(column)].append(line, row);
             }
         }
         fields[CapacityColumn].append(line, row);
+        line.spill();
         out.endLine();
     }
 

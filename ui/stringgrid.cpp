@@ -106,25 +106,6 @@ void StringGrid::setCell(int col, int row, const QString& text)
     dataChanged();
 }
 
-void StringGrid::setColumnCells(int col, int firstRow, std::span<const QStringView> texts)
-{
-    if (col < 0 || col >= columnCount() || firstRow < 0 || firstRow >= m_rowCount)
-        return;
-    const size_t count = std::min(texts.size(), static_cast<size_t>(m_rowCount - firstRow));
-    bool changed = false;
-    for (size_t i = 0; i < count; ++i) {
-        const int row = firstRow + static_cast<int>(i);
-        if (cellView(col, row) == texts[i])
-            continue;
-        if (!changed)
-            detach();
-        changed = true;
-        m_store->setCell(col, m_rows[static_cast<size_t>(row)], texts[i]);
-    }
-    if (changed)
-        dataChanged();
-}
-
 void StringGrid::reserveRows(size_t rows)
 {
     detach();

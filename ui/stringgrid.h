@@ -54,13 +54,11 @@ public:
     // New rows are empty; rows beyond the count are dropped.
     void setRowCount(int rows);
     QString cell(int col, int row) const;
-    // The cell without a copy; valid until the next cellView of this grid or a change
-    // of its cells.
+    // The cell without a copy, valid until the grid changes; a cell of a column that
+    // stores numbers or pile numbers is composed in the grid's scratch, so its view lasts
+    // only until the next cellView.
     QStringView cellView(int col, int row) const;
     void setCell(int col, int row, const QString& text);
-    // Sets rows firstRow, firstRow + 1, ... of one column to the texts, as setCell would
-    // one by one (rows beyond the grid are ignored), interning them together.
-    void setColumnCells(int col, int firstRow, std::span<const QStringView> texts);
     // Room for so many rows, taken once (a run knows its case count before it starts).
     void reserveRows(size_t rows);
     // Column 0 of every row gets its pile number: its position, shown plainly or as
