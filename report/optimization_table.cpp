@@ -293,10 +293,19 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
     // is asked once per distinct text, not per row.
     std::vector<std::optional<ResultSection>> sections;
     std::vector<std::optional<PileProcess>> processes;
-    std::string dash = std::string(4, ' ') + "-" + std::string(5, ' ');
+    const std::string dash = std::string(4, ' ') + "-" + std::string(5, ' ');
     const qint64 count = qint64(rows.size());
     const int digits = digitCount(count);
     LineBytes line(out.buffer());
+    // The fields a section or process shows; -1 stands for a dash field.
+    auto schemaFields = [&](std::span<const int> columns, quint32 row) {
+        for (int column : columns) {
+            if (column < 0)
+                line.put(dash.data(), dash.size());
+            else
+                fields[size_t(column)].append(line, row);
+        }
+    };
     for (qint64 i = 0; i < count && complete; ++i) {
         const quint32 row = rows[size_t(i)];
         pileNumberField(line, i + 1, digits);
@@ -304,14 +313,8 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
         const quint32 sectionCode = textCodeOf(store, SectionColumn, row);
         if (sectionCode >= sections.size())
             sections = kindsOf<ResultSection>(store, SectionColumn, SectionOfLabel);
-        if (const auto section = sections[sectionCode]) {
-            for (int column : DimensionFieldColumns(*section)) {
-                if (column < 0)
-                    line.put(dash.data(), dash.size());
-                else
-                    fields[size_t(column)].append(line, row);
-            }
-        }
+        if (const auto section = sections[sectionCode])
+            schemaFields(DimensionFieldColumns(*section), row);
         fields[EmbedmentColumn].append(line, row);
         fields[StrengthColumn].append(line, row);
         fields[ProcessColumn].append(line, row);
@@ -319,14 +322,8 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
         const quint32 processCode = textCodeOf(store, ProcessColumn, row);
         if (processCode >= processes.size())
             processes = kindsOf<PileProcess>(store, ProcessColumn, ProcessOfLabel);
-        if (const auto process = processes[processCode]) {
-            for (int column : ResistanceFieldColumns(*process)) {
-                if (column < 0)
-                    line.put(dash.data(), dash.size());
-                else
-                    fields[size_t(column)].append(line, row);
-            }
-        }
+        if (const auto process = processes[processCode])
+            schemaFields(ResistanceFieldColumns(*process), row);
         fields[CapacityColumn].append(line, row);
         line.spill();
         out.endLine();
