@@ -10,6 +10,16 @@ namespace optimization {
 
 namespace {
 
+// Set bits of a word. Written out because without a processor-specific build the
+// standard popcount is a library call, and the counting below makes millions of them.
+inline quint64 bitCount(quint64 x)
+{
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0full;
+    return (x * 0x0101010101010101ull) >> 56;
+}
+
 // Counts over 0..size-1: add one at a position, count the positions below a bound, find
 // the position of the k-th counted one.
 class Fenwick {
@@ -81,7 +91,7 @@ public:
             m_bits.back() = (quint64(1) << (m % 64)) - 1;
         std::vector<quint32> counts(m_bits.size());
         for (size_t w = 0; w < m_bits.size(); ++w)
-            counts[w] = quint32(std::popcount(m_bits[w]));
+            counts[w] = quint32(bitCount(m_bits[w]));
         m_words.fill(counts);
     }
 
@@ -89,9 +99,13 @@ public:
     {
         const size_t word = m_words.kth(rank);
         quint64 bits = m_bits[word];
+        // Byte by byte to the byte that holds it, then bit by bit.
+        int shift = 0;
+        for (quint64 count; rank >= (count = bitCount(bits & 0xFF)); bits >>= 8, shift += 8)
+            rank -= quint32(count);
         for (; rank > 0; --rank)
             bits &= bits - 1;
-        return word * 64 + size_t(std::countr_zero(bits));
+        return word * 64 + size_t(shift + std::countr_zero(bits));
     }
 
     // The first free position after `slot`, or the first of all after the last one.
@@ -273,8 +287,8 @@ public:
     {
         quint64 sum = m_blocks.countBelow(row / BlockRows);
         for (size_t word = size_t(row / BlockRows) * (BlockRows / 64); word < row / 64; ++word)
-            sum += quint64(std::popcount(m_bits[word]));
-        return sum + quint64(std::popcount(m_bits[row / 64] & ((quint64(1) << (row % 64)) - 1)));
+            sum += quint64(bitCount(m_bits[word]));
+        return sum + quint64(bitCount(m_bits[row / 64] & ((quint64(1) << (row % 64)) - 1)));
     }
 
     // Passed rows at positions from `from` up to, not including, `to`.
@@ -282,11 +296,11 @@ public:
     {
         const auto below = [](quint32 bit) { return (quint64(1) << (bit % 64)) - 1; };
         if (from / 64 == to / 64)
-            return quint64(std::popcount(m_bits[from / 64] & below(to) & ~below(from)));
-        quint64 sum = quint64(std::popcount(m_bits[from / 64] & ~below(from)));
+            return quint64(bitCount(m_bits[from / 64] & below(to) & ~below(from)));
+        quint64 sum = quint64(bitCount(m_bits[from / 64] & ~below(from)));
         for (quint32 word = from / 64 + 1; word < to / 64; ++word)
-            sum += quint64(std::popcount(m_bits[word]));
-        return sum + quint64(std::popcount(m_bits[to / 64] & below(to)));
+            sum += quint64(bitCount(m_bits[word]));
+        return sum + quint64(bitCount(m_bits[to / 64] & below(to)));
     }
 
 private:
