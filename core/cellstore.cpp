@@ -136,6 +136,7 @@ void CellStore::clear()
         std::vector<quint32>().swap(column.numbers);
         column.width = 0;
         column.recent = {};
+        column.recentTexts = {};
     }
     m_rows = 0;
     m_reserved = 0;
@@ -213,13 +214,16 @@ quint32 CellStore::textCode(Column& column, QStringView text)
     if (text.isEmpty())
         return 0;
     // Most cells repeat one of the few texts the column showed last.
-    for (quint32 recent : column.recent) {
-        if (recent != 0 && sameText(column.texts.view(recent), text))
-            return recent;
+    for (size_t i = 0; i < column.recent.size(); ++i) {
+        if (column.recent[i] != 0 && sameText(column.recentTexts[i], text))
+            return column.recent[i];
     }
     const quint32 code = column.texts.intern(text);
     std::copy_backward(column.recent.begin(), column.recent.end() - 1, column.recent.end());
     column.recent[0] = code;
+    // Interning may have moved the column's texts: view them anew.
+    for (size_t i = 0; i < column.recent.size(); ++i)
+        column.recentTexts[i] = column.texts.view(column.recent[i]);
     return code;
 }
 

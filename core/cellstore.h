@@ -102,6 +102,7 @@ private:
         std::vector<quint8> codes;
         int width = 0;
         std::array<quint32, 4> recent{}; // codes appended lately, a hint only
+        std::array<QStringView, 4> recentTexts{}; // their texts, viewed once
         // Numbers and materialised PileNumbers.
         std::vector<quint32> numbers;
     };
