@@ -129,12 +129,14 @@ private Q_SLOTS:
         store.numberRows(rows, PileNumbering::Final);
         QCOMPARE(read(store, 0, 0), QStringLiteral("ZH-01"));
         QCOMPARE(read(store, 0, 11), QStringLiteral("ZH-12"));
-        // Rows numbered in another order take the number of their position then.
+        // Rows numbered in another order take the number of their position then; rows
+        // left out keep theirs, shown with the digits of the latest count.
         std::reverse(rows.begin(), rows.end());
         store.numberRows(std::span(rows).first(9), PileNumbering::Final);
         QCOMPARE(read(store, 0, 11), QStringLiteral("ZH-1"));
         QCOMPARE(read(store, 0, 3), QStringLiteral("ZH-9"));
-        QCOMPARE(read(store, 0, 0), QStringLiteral("ZH-12"));
+        QCOMPARE(read(store, 0, 2), QStringLiteral("ZH-3"));
+        QCOMPARE(read(store, 0, 0), QStringLiteral("ZH-1"));
         // A text of its own stays as it is.
         store.setCell(0, 5, u"桩A");
         QCOMPARE(read(store, 0, 5), QStringLiteral("桩A"));

@@ -1,4 +1,5 @@
 #include "core/errors.h"
+#include "core/result_schema.h"
 #include "tests/testmain.h"
 #include "ui/controls.h"
 #include "ui/guard.h"
@@ -6,7 +7,10 @@
 
 #include <QTest>
 
+#include <memory>
+#include <random>
 #include <stdexcept>
+#include <vector>
 
 using namespace ui;
 
@@ -191,6 +195,63 @@ private Q_SLOTS:
         full.clearRows();
         QCOMPARE(full.store().rowCount(), 0u);
         QCOMPARE(part.store().rowCount(), 0u);
+    }
+
+    // Appending whole rows and writing the same texts cell by cell give the same grid,
+    // in every kind of result column: texts, packed numbers and the pile numbers; and
+    // so does overwriting cells afterwards.
+    void gridAppendAgreesWithCellWrites()
+    {
+        static const QStringList texts = {QString(), QStringLiteral("0"), QStringLiteral("-0"),
+            QStringLiteral("12345678"), QStringLiteral("123456789"), QStringLiteral("1,5"),
+            QStringLiteral("10210.18"), QStringLiteral("1.2E5"), QStringLiteral("-"),
+            QStringLiteral("76%"), QStringLiteral("100%"), QStringLiteral("e"),
+            QStringLiteral("ZH-001"), QStringLiteral("17"), QStringLiteral("圆  桩"),
+            QStringLiteral("钻(挖)孔"), QStringLiteral(" 1 "), QString(40, QLatin1Char('5'))};
+        TestForm form;
+        StringGrid appended(form, nullptr, QStringLiteral("appended"), core::ResultCellKind);
+        StringGrid written(form, nullptr, QStringLiteral("written"), core::ResultCellKind);
+        std::vector<std::unique_ptr<StringColumn>> columns;
+        for (StringGrid* grid : {&appended, &written}) {
+            for (int c = 0; c < core::ResultColumnCount; ++c)
+                columns.push_back(std::make_unique<StringColumn>(form, *grid, QString::number(c)));
+        }
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> pick(0, int(texts.size()) - 1);
+        const int rows = 3000;
+        for (int r = 0; r < rows; ++r) {
+            std::vector<QString> row(size_t(core::ResultColumnCount));
+            for (QString& cell : row)
+                cell = texts[pick(random)];
+            appended.appendRow(row);
+            written.setRowCount(r + 1);
+            for (int c = 0; c < core::ResultColumnCount; ++c)
+                written.setCell(c, r, row[size_t(c)]);
+        }
+        auto compare = [&] {
+            for (int r = 0; r < rows; ++r) {
+                for (int c = 0; c < core::ResultColumnCount; ++c) {
+                    if (appended.cell(c, r) != written.cell(c, r))
+                        return QStringLiteral("cell %1, %2: \"%3\" against \"%4\"")
+                            .arg(c)
+                            .arg(r)
+                            .arg(appended.cell(c, r), written.cell(c, r));
+                }
+            }
+            return QString();
+        };
+        QCOMPARE(compare(), QString());
+        std::uniform_int_distribution<int> anyRow(0, rows - 1);
+        std::uniform_int_distribution<int> anyColumn(0, core::ResultColumnCount - 1);
+        for (int i = 0; i < 5000; ++i) {
+            const int r = anyRow(random);
+            const int c = anyColumn(random);
+            const QString& text = texts[pick(random)];
+            appended.setCell(c, r, text);
+            written.setCell(c, r, text);
+            QCOMPARE(appended.cell(c, r), text);
+        }
+        QCOMPARE(compare(), QString());
     }
 
     void gridEditingFollowsReadOnly()
