@@ -1,8 +1,14 @@
 #include "view/gridtable.h"
 
+#include "ui/grid_copy.h"
 #include "view/widgets.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -66,8 +72,9 @@ QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     if (role == Qt::DisplayRole)
         return m_grid.header(section);
+    // A header stands over its cells the way they stand in their column.
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        return QVariant::fromValue(AlignmentOf(m_grid.column(section).alignment()));
     return {};
 }
 
@@ -131,7 +138,10 @@ GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
     , m_model(grid, this)
 {
     setModel(&m_model);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Whole-row grids hold results: the user selects as many rows as he wants to copy.
+    // The form still hears of the current cell only.
+    setSelectionMode(grid.selectsWholeRows() ? QAbstractItemView::ExtendedSelection
+                                             : QAbstractItemView::SingleSelection);
     setSelectionBehavior(
         grid.selectsWholeRows() ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     setAlternatingRowColors(true);
@@ -155,12 +165,18 @@ GridTable::GridTable(ui::StringGrid& grid, ActionRunner run, QWidget* parent)
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
-    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->setDefaultAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 
     // The header click means the column as created, wherever the user has moved it:
     // sectionClicked reports the logical index, which is the grid's column.
-    connect(columns, &QHeaderView::sectionClicked, this,
-        [this](int column) { m_run([this, column] { m_grid.clickHeader(column); }); });
+    // A header click puts the current cell on the first row (a sort moves every row):
+    // the view selects that row alone, as the form says, and shows it wherever the user
+    // had scrolled to, also when the form's current cell was there already.
+    connect(columns, &QHeaderView::sectionClicked, this, [this](int column) {
+        m_shownSelection = QPoint(-2, -2);
+        m_run([this, column] { m_grid.clickHeader(column); });
+        scrollToCurrentCell();
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         m_run([this, index] { m_grid.doubleClickCell(index.column(), index.row()); });
     });
@@ -180,7 +196,88 @@ void GridTable::currentCellChanged(const QModelIndex& current)
         return;
     const int column = current.column();
     const int row = current.row();
+    // The view already shows this cell (and the user's row selection around it): the
+    // refresh must not select it again unless the form puts the current cell elsewhere.
+    m_shownSelection = QPoint(column, row);
     m_run([this, column, row] { m_grid.selectCell(column, row); });
+}
+
+void GridTable::scrollToCurrentCell()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid())
+        scrollTo(current);
+    else
+        scrollToTop();
+}
+
+std::vector<int> GridTable::selectedRows() const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void GridTable::copySelectedRows()
+{
+    const std::vector<int> rows = selectedRows();
+    const QString text = ui::GridRowsText(m_grid, rows);
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void GridTable::commitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget* editor = QApplication::focusWidget();
+    while (editor && editor->parentWidget() != viewport())
+        editor = editor->parentWidget();
+    if (!editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void GridTable::keyPressEvent(QKeyEvent* event)
+{
+    // Tab walks from cell to cell; with Ctrl it leaves the grid for the next control (and
+    // back with Shift), so that every button stays in reach of the keyboard.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool back
+            = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!back);
+        event->accept();
+        return;
+    }
+    if (m_grid.selectsWholeRows() && event->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GridTable::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_grid.selectsWholeRows()) {
+        QTableView::contextMenuEvent(event);
+        return;
+    }
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy = menu->addAction(QStringLiteral("复制"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(selectionModel()->hasSelection());
+    connect(copy, &QAction::triggered, this, [this] { copySelectedRows(); });
+    menu->popup(event->globalPos());
+    event->accept();
 }
 
 void GridTable::sync()
@@ -218,6 +315,9 @@ void GridTable::sync()
             : QItemSelectionModel::ClearAndSelect;
         selectionModel()->setCurrentIndex(m_model.index(selection.y(), col), how);
     }
+    // Wherever the form puts the current cell (or a run or filter fills the grid anew),
+    // the user sees it.
+    scrollToCurrentCell();
     viewport()->update();
 }
 

@@ -54,9 +54,22 @@ public:
     StringGridModel& gridModel() { return m_model; }
     // Model, column widths and visibility, and the current cell, as the grid holds them.
     void sync();
+    // The rows the user has selected, top to bottom.
+    std::vector<int> selectedRows() const;
+    // Puts the selected rows on the clipboard as the program's copy text; with no row
+    // selected the clipboard keeps what it had.
+    void copySelectedRows();
+    // Ends an open cell editor as if the user had left the cell, so that a keyboard
+    // command acts on the text typed so far.
+    void commitOpenEditor();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void currentCellChanged(const QModelIndex& current);
+    void scrollToCurrentCell();
 
     ui::StringGrid& m_grid;
     ActionRunner m_run;
