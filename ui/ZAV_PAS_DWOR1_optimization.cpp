@@ -169,6 +169,12 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
 {
     Grid2_Youhuajieguo.clearRows();
     Grid3_Youhuasaixuan.clearRows();
+    // A direction mark belongs to rows that are gone now: a run that stops early (a
+    // refused range, a text that is no number, a rejected case) must not leave it over an
+    // empty grid or over rows in the run's order. The sort states themselves change only
+    // when the run completes.
+    setSortHeaders(Grid2_03_Str_YHzhuangD, Grid2_05_Str_YHRa, QString(), QString());
+    setSortHeaders(Grid3_03_Str_YHzhuangD, Grid3_05_Str_YHRa, QString(), QString());
     Grid2_Youhuajieguo.setVisible(true);
     Grid3_Youhuasaixuan.setVisible(false);
     lb_YHxingxi.setText(QString());

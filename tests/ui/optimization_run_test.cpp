@@ -320,6 +320,8 @@ private Q_SLOTS:
         QCOMPARE(f->PSortOrder, 1);
         QCOMPARE(f->OptimizationMode, 1);
         QCOMPARE(f->cbe_dd.text(), QStringLiteral("2000"));
+        // The mark of the sorted list went with its rows.
+        QCOMPARE(f->Grid2_Youhuajieguo.header(4), QStringLiteral(" [P](kN)"));
     }
 
     void rejectedCaseStopsTheRunWithProvisionalNumbers()
@@ -343,10 +345,14 @@ private Q_SLOTS:
         QCOMPARE(f->lb_shuoming.text(), QStringLiteral("椭圆直段长度数据有错"));
         QCOMPARE(f->cbe_tyzd.textColor(), ColorRed);
         QVERIFY(f.platform.errors.isEmpty());
-        // No completion: buttons, sort state and headers as before the run.
+        // No completion: buttons and sort state as before the run; the emptied grids lost
+        // their rows and with them the direction mark.
         QVERIFY(f->cbt_YHcompute.isEnabled());
         QCOMPARE(f->DSortOrder, 1);
-        QCOMPARE(f->Grid2_Youhuajieguo.header(2), QStringLiteral("d|a(mm)▲"));
+        for (const StringGrid* grid : {&f->Grid2_Youhuajieguo, &f->Grid3_Youhuasaixuan}) {
+            QCOMPARE(grid->header(2), QStringLiteral(" d|a(mm)"));
+            QCOMPARE(grid->header(4), QStringLiteral(" [P](kN)"));
+        }
         // The panel holds the rejected case.
         QCOMPARE(f->cbb_jmlx.itemIndex(), 1);
         QCOMPARE(f->cbe_tyzd.text(), QStringLiteral("0"));
