@@ -36,6 +36,13 @@ public:
     using ProgramError::ProgramError;
 };
 
+// The same failure named by where its text came from, for the error report:
+// "嵌岩深度：“x”不是有效的数值".
+inline ConversionError ConversionErrorFrom(const QString& source, const ConversionError& error)
+{
+    return ConversionError(source + QStringLiteral("：") + error.message());
+}
+
 // A result file that could not be created or written.
 class FileError : public ProgramError {
 public:

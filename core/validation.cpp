@@ -123,8 +123,9 @@ CaseValidation ValidatePileDesignCase(PileDesignCase& pile, QChar decimalSeparat
         pile.embedmentForm = EmbedmentForm::Multiple;
         const auto k = TryParseStrict(QStringView(pile.hText).left(marker), decimalSeparator);
         if (!k) {
-            outcome.conversionError
-                = ConversionError(NotANumberMessage(QStringView(pile.hText).left(marker)));
+            // The error report names the field in the user's words.
+            outcome.conversionError = ConversionErrorFrom(QStringLiteral("嵌岩深度"),
+                ConversionError(NotANumberMessage(QStringView(pile.hText).left(marker))));
             return outcome;
         }
         if (*k < 0) {

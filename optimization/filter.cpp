@@ -1,14 +1,25 @@
 #include "optimization/filter.h"
 
+#include "core/errors.h"
 #include "core/numbers.h"
 
 namespace optimization {
 
-FilterBand ReadFilterBand(QStringView lowerText, QStringView upperText, QChar separator)
+FilterBand ReadFilterBand(QStringView lowerText, QStringView upperText, QChar separator,
+    const std::function<QString(bool upper)>& boundName)
 {
+    const auto bound = [&](QStringView text, bool upper) {
+        try {
+            return core::ParseStrict(text, separator);
+        } catch (const core::ConversionError& error) {
+            if (!boundName)
+                throw;
+            throw core::ConversionErrorFrom(boundName(upper), error);
+        }
+    };
     FilterBand band;
-    band.lower = core::ParseStrict(lowerText, separator);
-    band.upper = core::ParseStrict(upperText, separator);
+    band.lower = bound(lowerText, false);
+    band.upper = bound(upperText, true);
     if (!(band.lower > 0))
         band.lower = 0;
     if (!(band.upper > 0))

@@ -6,7 +6,10 @@
 // that is in the display precision of the run, not with unrounded capacities.
 
 #include <QChar>
+#include <QString>
 #include <QStringView>
+
+#include <functional>
 
 namespace optimization {
 
@@ -16,7 +19,9 @@ struct FilterBand {
     bool contains(double capacity) const { return lower <= capacity && capacity <= upper; }
 };
 
-// Throws core::ConversionError when a bound is not a number.
-FilterBand ReadFilterBand(QStringView lowerText, QStringView upperText, QChar decimalSeparator);
+// Throws core::ConversionError when a bound is not a number; given names for the two
+// bounds' cells, the error names the cell.
+FilterBand ReadFilterBand(QStringView lowerText, QStringView upperText, QChar decimalSeparator,
+    const std::function<QString(bool upper)>& boundName = nullptr);
 
 } // namespace optimization

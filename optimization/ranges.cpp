@@ -140,18 +140,31 @@ OptimizationRange CodeRange(qint32 minimum, qint32 maximum, qint32 step, qint32 
     return r;
 }
 
-RangeReading ReadOptimizationRanges(const OptionCellReader& cell, QChar separator)
+RangeReading ReadOptimizationRanges(
+    const OptionCellReader& cell, QChar separator, const OptionCellNamer& name)
 {
     RangeReading reading;
     for (int row = SectionTypeRow; row <= RockConditionRow; ++row) {
+        // The conversion of one cell; a failure names the cell when it can.
+        const auto at = [&name, row](int column, const auto& convert) {
+            try {
+                return convert();
+            } catch (const core::ConversionError& error) {
+                if (!name)
+                    throw;
+                throw core::ConversionErrorFrom(name(column, row), error);
+            }
+        };
         const QString minimumText = cell(MinimumColumn, row);
         const QString maximumText = cell(MaximumColumn, row);
         const QString stepText = cell(StepColumn, row);
         OptimizationRange& range = reading.ranges.rows[static_cast<size_t>(row)];
         if (row == SectionTypeRow || row == ProcessRow || row == RockConditionRow) {
-            const qint32 minimum = core::ParseStrictInt(minimumText);
-            const qint32 maximum = core::ParseStrictInt(maximumText);
-            const qint32 step = core::ParseStrictInt(stepText);
+            const qint32 minimum
+                = at(MinimumColumn, [&] { return core::ParseStrictInt(minimumText); });
+            const qint32 maximum
+                = at(MaximumColumn, [&] { return core::ParseStrictInt(maximumText); });
+            const qint32 step = at(StepColumn, [&] { return core::ParseStrictInt(stepText); });
             range = CodeRange(minimum, maximum, step, codeTop(row));
             continue;
         }
@@ -163,13 +176,15 @@ RangeReading ReadOptimizationRanges(const OptionCellReader& cell, QChar separato
                 ? core::EmbedmentForm::Multiple
                 : core::EmbedmentForm::Millimetres;
             reading.ranges.embedmentForm = form;
-            minimum = embedmentValue(minimumText, form, separator);
-            maximum = embedmentValue(maximumText, form, separator);
-            step = embedmentValue(stepText, form, separator);
+            minimum
+                = at(MinimumColumn, [&] { return embedmentValue(minimumText, form, separator); });
+            maximum
+                = at(MaximumColumn, [&] { return embedmentValue(maximumText, form, separator); });
+            step = at(StepColumn, [&] { return embedmentValue(stepText, form, separator); });
         } else {
-            minimum = core::ParseStrict(minimumText, separator);
-            maximum = core::ParseStrict(maximumText, separator);
-            step = core::ParseStrict(stepText, separator);
+            minimum = at(MinimumColumn, [&] { return core::ParseStrict(minimumText, separator); });
+            maximum = at(MaximumColumn, [&] { return core::ParseStrict(maximumText, separator); });
+            step = at(StepColumn, [&] { return core::ParseStrict(stepText, separator); });
             // A depth below zero is left to the case check, which names the field.
             if (minimum < 0 || maximum < 0) {
                 reading.refusal = negativeMessage(row);

@@ -75,9 +75,14 @@ struct RangeReading {
     QString refusal;
 };
 
+// What the user calls a cell of the options table ("嵌岩深度 h(mm) / 最大值").
+using OptionCellNamer = std::function<QString(int column, int row)>;
+
 // Reads and checks rows 0-9 in order. Throws core::ConversionError for a cell that is
-// not a number (rows 1-7) or not a whole number (rows 0, 8, 9), naming the cell's text.
-RangeReading ReadOptimizationRanges(const OptionCellReader& cell, QChar decimalSeparator);
+// not a number (rows 1-7) or not a whole number (rows 0, 8, 9), naming the cell's text
+// and, given a namer, the cell.
+RangeReading ReadOptimizationRanges(
+    const OptionCellReader& cell, QChar decimalSeparator, const OptionCellNamer& name = nullptr);
 
 // The building blocks, for the rows they name.
 OptimizationRange NumberRange(double minimum, double maximum, double step);

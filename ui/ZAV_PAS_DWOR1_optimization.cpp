@@ -78,6 +78,14 @@ bool isBandCell(int column, int row)
     return row == optimization::FilterRow && (column == 1 || column == 2);
 }
 
+// A cell of the options table as the user finds it on screen: its row's label and its
+// column's header, "嵌岩深度 h(mm) / 最大值".
+QString optionCellName(const StringGrid& options, int column, int row)
+{
+    return options.cell(0, row).trimmed() + QStringLiteral(" / ")
+        + options.header(column).trimmed();
+}
+
 QString paddedHeader(const QString& text)
 {
     return core::PadLeftTo(text, QStringLiteral(" "), 8);
@@ -182,7 +190,8 @@ void TZAV_FRM_DWOR1::cbt_YHcomputeClick()
 
     const auto reading = optimization::ReadOptimizationRanges(
         [this](int column, int row) { return Grid1_Youhuaxuanxiang.cell(column, row); },
-        m_decimalSeparator);
+        m_decimalSeparator,
+        [this](int column, int row) { return optionCellName(Grid1_Youhuaxuanxiang, column, row); });
     if (!reading.refusal.isEmpty()) {
         ShowOptimizationMessage(reading.refusal, ColorRed);
         throw core::SilentAbort();
@@ -237,9 +246,12 @@ void TZAV_FRM_DWOR1::NumberOptimizationRows(bool final)
 
 void TZAV_FRM_DWOR1::cbt_YHsaixuanClick()
 {
-    const optimization::FilterBand band
-        = optimization::ReadFilterBand(Grid1_Youhuaxuanxiang.cellView(1, optimization::FilterRow),
-            Grid1_Youhuaxuanxiang.cellView(2, optimization::FilterRow), m_decimalSeparator);
+    const optimization::FilterBand band = optimization::ReadFilterBand(
+        Grid1_Youhuaxuanxiang.cellView(1, optimization::FilterRow),
+        Grid1_Youhuaxuanxiang.cellView(2, optimization::FilterRow), m_decimalSeparator,
+        [this](bool upper) {
+            return optionCellName(Grid1_Youhuaxuanxiang, upper ? 2 : 1, optimization::FilterRow);
+        });
     Grid3_Youhuasaixuan.clearRows();
     Grid3_Youhuasaixuan.setVisible(true);
     Grid2_Youhuajieguo.setVisible(false);

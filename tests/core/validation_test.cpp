@@ -80,9 +80,9 @@ private Q_SLOTS:
         QTest::newRow("b is no marker for a circle") << C << 1000.0 << 0.0 << "1.5b"
                                                      << "2 嵌岩深度数据有错";
         QTest::newRow("factor that is no number") << C << 1000.0 << 0.0 << "xd"
-                                                  << "2 conversion: “x”不是有效的数值";
+                                                  << "2 conversion: 嵌岩深度：“x”不是有效的数值";
         QTest::newRow("marker alone") << C << 1000.0 << 0.0 << "d"
-                                      << "2 conversion: “”不是有效的数值";
+                                      << "2 conversion: 嵌岩深度：“”不是有效的数值";
     }
     void firstFailure()
     {

@@ -61,6 +61,7 @@ void singleCase(FormFixture& f)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Range)
 Q_DECLARE_METATYPE(QList<Range>)
 
 class OptimizationRunTest : public QObject {
@@ -322,6 +323,60 @@ private Q_SLOTS:
         QCOMPARE(f->cbe_dd.text(), QStringLiteral("2000"));
         // The mark of the sorted list went with its rows.
         QCOMPARE(f->Grid2_Youhuajieguo.header(4), QStringLiteral(" [P](kN)"));
+    }
+
+    // A cell that is no number is named in the error report by its row's label and its
+    // column's header, as the user finds it in the options table.
+    void conversionErrorNamesTheCell_data()
+    {
+        QTest::addColumn<Range>("range");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty maximum depth")
+            << Range{6, "1.0d", "", "1.0d"} << "嵌岩深度 h(mm) / 最大值：“”不是有效的数值";
+        QTest::newRow("millimetres after a multiple")
+            << Range{6, "1.0d", "3000", "1.0d"} << "嵌岩深度 h(mm) / 最大值：“3000”不是有效的数值";
+        QTest::newRow("strength step") << Range{7, "35.00", "40.00", "5,00"}
+                                       << "岩石强度 R(MPa) / 步进值：“5,00”不是有效的数值";
+        QTest::newRow("a section code with a fraction")
+            << Range{0, "1.5", "4", "1"} << "桩身截面类型 / 最小值：“1.5”不是有效的整数";
+    }
+    void conversionErrorNamesTheCell()
+    {
+        QFETCH(Range, range);
+        QFETCH(QString, error);
+        FormFixture f;
+        openOptimization(f);
+        setRange(f, range);
+        f->cbt_YHcompute.click();
+        QCOMPARE(f.platform.takeErrors(), QStringList{error});
+        QCOMPARE(f->Grid2_Youhuajieguo.rowCount(), 0);
+    }
+
+    void filterBoundThatIsNoNumberNamesTheCell_data()
+    {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("lower bound") << "abc"
+                                     << "11000"
+                                     << "筛选 [P](kN) / 最小值：“abc”不是有效的数值";
+        QTest::newRow("upper bound") << "10000"
+                                     << ""
+                                     << "筛选 [P](kN) / 最大值：“”不是有效的数值";
+    }
+    void filterBoundThatIsNoNumberNamesTheCell()
+    {
+        QFETCH(QString, lower);
+        QFETCH(QString, upper);
+        QFETCH(QString, error);
+        FormFixture f;
+        openOptimization(f);
+        singleCase(f);
+        f->cbt_YHcompute.click();
+        f->Grid1_Youhuaxuanxiang.editCell(1, 11, lower);
+        f->Grid1_Youhuaxuanxiang.editCell(2, 11, upper);
+        f->cbt_YHsaixuan.click();
+        QCOMPARE(f.platform.takeErrors(), QStringList{error});
     }
 
     void rejectedCaseStopsTheRunWithProvisionalNumbers()
