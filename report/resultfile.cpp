@@ -261,6 +261,25 @@ QByteArray EncodeResultText(QStringView text)
     return bytes;
 }
 
+void WriteResultBytes(const QString& path, const QByteArray& bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        fail(path, QStringLiteral("无法建立文件夹%1").arg(quoted(folder)), QString());
+    QSaveFile file(path);
+    // Unbuffered, for the reason given in ResultFileWriter.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        fail(path, QStringLiteral("无法建立文件"), file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason
+            = file.error() == QFileDevice::NoError ? QString() : file.errorString();
+        file.cancelWriting();
+        fail(path, QStringLiteral("写入失败，磁盘可能已满"), reason);
+    }
+    if (!file.commit())
+        fail(path, QStringLiteral("无法写入或替换文件"), file.errorString());
+}
+
 void WriteReportFile(const QString& path, const QStringList& lines)
 {
     ResultFileWriter writer(path, true);

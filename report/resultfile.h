@@ -56,6 +56,10 @@ private:
 // The bytes of a text in the result-file encoding.
 QByteArray EncodeResultText(QStringView text);
 
+// A file written byte for byte (a report's PDF), whole or not at all, with the same
+// messages as a failed text save.
+void WriteResultBytes(const QString& path, const QByteArray& bytes);
+
 // A report as the memo holds it: the lines joined by CR LF, nothing after the last one,
 // with the byte-order mark rule of the report files.
 void WriteReportFile(const QString& path, const QStringList& lines);
