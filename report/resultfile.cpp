@@ -312,4 +312,9 @@ QString ResultFileName(ResultFile file)
     return OptimizationListTitle(file) + QStringLiteral("(依据TB10093-2017)_表格.txt");
 }
 
+QString ResultPdfFileName(ResultFile file)
+{
+    return ResultFileName(file).chopped(4) + QStringLiteral(".pdf");
+}
+
 } // namespace report

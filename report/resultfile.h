@@ -18,6 +18,8 @@ namespace report {
 // The four result files of the documents folder; every save replaces the file of its name.
 enum class ResultFile { Book, Table, OptimizationList, FilteredList };
 QString ResultFileName(ResultFile file);
+// A report's PDF lies beside its text file, under the same name with ".pdf".
+QString ResultPdfFileName(ResultFile file);
 // The title of an optimization list, which also names its file.
 QString OptimizationListTitle(ResultFile file);
 

@@ -139,6 +139,15 @@ void TZAV_FRM_DWOR1::cbt_JingDuClick()
     popbox_jingdu.setVisible(!popbox_jingdu.isVisible());
 }
 
+void TZAV_FRM_DWOR1::CalculateByKeyboard()
+{
+    // The button's own user action: a hidden "计算" (a result on display) does nothing.
+    if (MainFormLayer.isVisible())
+        cbt_compute.click();
+    else if (YouHuaFormLayer.isVisible())
+        cbt_YHcompute.click();
+}
+
 void TZAV_FRM_DWOR1::ShowStatusMessage(const QString& text, quint32 color)
 {
     img_logo.setVisible(false);

@@ -17,6 +17,7 @@
 #include "core/design_case.h"
 #include "core/result_schema.h"
 #include "core/validation.h"
+#include "report/print_layout.h"
 #include "report/resultfile.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
@@ -26,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ui {
 
@@ -210,6 +212,9 @@ public:
     void cbt_ExitClick();
     void cbt_CopyRightClick();
     void cbt_JingDuClick();
+    // Ctrl+Return: a click on the "计算" of the screen in use (nothing on the results
+    // screen, nothing when that "计算" is out of reach).
+    void CalculateByKeyboard();
 
     // Status line of the input screen: a message replaces the logo for good.
     void ShowStatusMessage(const QString& text, quint32 color);
@@ -250,6 +255,16 @@ public:
     void WriteTableHead();
     void RemoveTableFooter();
     void RemoveBookStamp();
+    // The report on display as it goes to paper, or nothing when the results screen is
+    // not shown or its report is empty.
+    std::optional<report::PrintedReport> ReportOnDisplay() const;
+    // "导出PDF": the report on display into the documents folder, beside its text file
+    // under the same name with ".pdf". `render` makes the file's bytes (the view paints
+    // the pages). Runs guarded: a file that cannot be written is reported like a failed
+    // save and leaves an earlier PDF whole. Neither UnsavedReports nor "保存" change.
+    void ExportReportPdf(const std::function<QByteArray(const report::PrintedReport&)>& render);
+    // The save button's tooltip names the file just written, so it can be found.
+    void ShowSavedPath(Button& saveButton, const QString& path);
     // -- results screen: further helpers go here.
 
     // ---- Optimization screen (ZAV_PAS_DWOR1_optimization.cpp).
@@ -263,8 +278,9 @@ public:
     void Grid2_YouhuajieguoCellDblClick(int column, int row);
     void Grid3_YouhuasaixuanCellDblClick(int column, int row);
     void FillOptimizationTables();
-    // Writes the grid as the 170-column list file into the documents folder.
-    void WriteOptimizationTable(const StringGrid& grid, report::ResultFile file);
+    // Writes the grid as the 170-column list file into the documents folder; returns
+    // the file's path.
+    QString WriteOptimizationTable(const StringGrid& grid, report::ResultFile file);
     void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
     void PickUpResult(const StringGrid& grid, int row);
     // -- optimization screen: further helpers go here.

@@ -396,10 +396,11 @@ void TZAV_FRM_DWOR1::PickUpResult(const StringGrid& grid, int row)
     InvalidateResults();
 }
 
-void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, report::ResultFile list)
+QString TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, report::ResultFile list)
 {
-    report::ResultFileWriter file(
-        report::ResultFilePath(m_platform.documentsFolder(), report::ResultFileName(list)));
+    const QString path
+        = report::ResultFilePath(m_platform.documentsFolder(), report::ResultFileName(list));
+    report::ResultFileWriter file(path);
     const QString title = report::OptimizationListTitle(list);
     const auto stamp = [this] {
         // The stamp takes the moment it is written; a midnight stamp shows the date only.
@@ -411,6 +412,7 @@ void TZAV_FRM_DWOR1::WriteOptimizationTable(const StringGrid& grid, report::Resu
     report::StreamOptimizationTable(grid.store(), grid.storeRows(), title, stamp,
         [&file](QByteArrayView chunk) { file.writeEncoded(chunk); });
     file.commit();
+    return path;
 }
 
 } // namespace ui

@@ -5,6 +5,7 @@
 
 #include "ui/ZAV_PAS_DWOR1.h"
 
+#include "core/errors.h"
 #include "report/calculation_book.h"
 #include "report/resultfile.h"
 #include "report/summary_table.h"
@@ -162,27 +163,81 @@ void TZAV_FRM_DWOR1::WriteResultFiles(
     if (OptimizationMode == 0) {
         const QString page = cbt_PageBook.text();
         if (page == QLatin1String("1")) {
-            report::WriteReportFile(report::ResultFilePath(platform().documentsFolder(),
-                                        report::ResultFileName(report::ResultFile::Book)),
-                meo_jisuanjieguo_Doc.lines());
+            const QString path = report::ResultFilePath(
+                platform().documentsFolder(), report::ResultFileName(report::ResultFile::Book));
+            report::WriteReportFile(path, meo_jisuanjieguo_Doc.lines());
             UnsavedReports &= ~BookUnsaved;
             cbt_Save.setEnabled(false);
+            ShowSavedPath(cbt_Save, path);
         } else if (page == QLatin1String("2")) {
-            report::WriteReportFile(report::ResultFilePath(platform().documentsFolder(),
-                                        report::ResultFileName(report::ResultFile::Table)),
-                meo_jisuanjieguo_Xls.lines());
+            const QString path = report::ResultFilePath(
+                platform().documentsFolder(), report::ResultFileName(report::ResultFile::Table));
+            report::WriteReportFile(path, meo_jisuanjieguo_Xls.lines());
             UnsavedReports &= ~TableUnsaved;
             cbt_Save.setEnabled(false);
+            ShowSavedPath(cbt_Save, path);
         }
         return;
     }
     if (Grid2_Youhuajieguo.isVisible() && Grid2_Youhuajieguo.rowCount() > 0) {
-        WriteOptimizationTable(Grid2_Youhuajieguo, report::ResultFile::OptimizationList);
+        const QString path
+            = WriteOptimizationTable(Grid2_Youhuajieguo, report::ResultFile::OptimizationList);
         cbt_YHsave.setEnabled(false);
+        ShowSavedPath(cbt_YHsave, path);
     } else if (Grid3_Youhuasaixuan.isVisible() && Grid3_Youhuasaixuan.rowCount() > 0) {
-        WriteOptimizationTable(Grid3_Youhuasaixuan, report::ResultFile::FilteredList);
+        const QString path
+            = WriteOptimizationTable(Grid3_Youhuasaixuan, report::ResultFile::FilteredList);
         cbt_YHsave.setEnabled(false);
+        ShowSavedPath(cbt_YHsave, path);
     }
+}
+
+void TZAV_FRM_DWOR1::ShowSavedPath(Button& saveButton, const QString& path)
+{
+    saveButton.setHint(QStringLiteral("已保存：") + path);
+}
+
+std::optional<report::PrintedReport> TZAV_FRM_DWOR1::ReportOnDisplay() const
+{
+    if (!JieGuo_DocLayer.isVisible())
+        return std::nullopt;
+    const QString page = cbt_PageBook.text();
+    report::PrintedReport printed;
+    if (page == QLatin1String("1")) {
+        printed.title = report::ResultPdfFileName(report::ResultFile::Book).chopped(4);
+        printed.lines = meo_jisuanjieguo_Doc.lines();
+        printed.orientation = report::PageOrientation::Portrait;
+        printed.keepSectionsTogether = true;
+    } else if (page == QLatin1String("2")) {
+        // 190 columns need the long side of the sheet.
+        printed.title = report::ResultPdfFileName(report::ResultFile::Table).chopped(4);
+        printed.lines = meo_jisuanjieguo_Xls.lines();
+        printed.orientation = report::PageOrientation::Landscape;
+    } else {
+        return std::nullopt;
+    }
+    if (printed.lines.isEmpty())
+        return std::nullopt;
+    return printed;
+}
+
+void TZAV_FRM_DWOR1::ExportReportPdf(
+    const std::function<QByteArray(const report::PrintedReport&)>& render)
+{
+    runUserAction([this, &render] {
+        const auto printed = ReportOnDisplay();
+        if (!printed || !render)
+            return;
+        const bool book = cbt_PageBook.text() == QLatin1String("1");
+        const QString name = report::ResultPdfFileName(
+            book ? report::ResultFile::Book : report::ResultFile::Table);
+        const QString path = report::ResultFilePath(platform().documentsFolder(), name);
+        const QByteArray pdf = render(*printed);
+        if (pdf.isEmpty())
+            throw core::FileError(QStringLiteral("文件“%1”未能生成。").arg(name));
+        report::WriteResultBytes(path, pdf);
+        ShowSavedPath(cbt_Save, path);
+    });
 }
 
 } // namespace ui

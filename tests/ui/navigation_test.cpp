@@ -66,6 +66,32 @@ private Q_SLOTS:
         QCOMPARE(f->OptimizationMode, 1);
     }
 
+    // Ctrl+Return is a click on the "计算" of the screen in use, and like any click it
+    // does nothing where that button is out of reach.
+    void keyboardCalculation()
+    {
+        FormFixture f;
+        f->CalculateByKeyboard();
+        QCOMPARE(f->ReportPileCount, 1);
+        QVERIFY(f->cbt_View.isVisible());
+        f->CalculateByKeyboard(); // "计算" is hidden while the result is on display
+        QCOMPARE(f->ReportPileCount, 1);
+
+        f->cbt_View.click();
+        f->CalculateByKeyboard(); // the results screen has no "计算"
+        QCOMPARE(f->ReportPileCount, 1);
+        f->cbt_Exit.click();
+
+        f->cbt_YouHua.click();
+        f->CalculateByKeyboard();
+        QCOMPARE(f->Grid2_Youhuajieguo.rowCount(), 384);
+        QCOMPARE(f->ReportPileCount, 1); // the run writes no report
+        QVERIFY(!f->cbt_YHcompute.isEnabled());
+        f->Grid2_Youhuajieguo.clickHeader(4);
+        f->CalculateByKeyboard(); // a disabled "计算" does not run again
+        QCOMPARE(f->Grid2_Youhuajieguo.header(4), QStringLiteral("[P](kN)▲"));
+    }
+
     void exitClosesAtOnce()
     {
         FormFixture f;

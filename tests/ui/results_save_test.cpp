@@ -1,3 +1,4 @@
+#include "tests/filesizelimit.h"
 #include "tests/testmain.h"
 #include "tests/ui/results_panel.h"
 
@@ -5,11 +6,6 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace results_testing;
 using ui::PermissionStatus;
@@ -42,28 +38,6 @@ QString savedText(FormFixture& f, const QString& name)
     QStringDecoder gbk("GBK");
     return gbk.decode(readFile(savedPath(f, name)));
 }
-
-#ifdef Q_OS_UNIX
-// Files of this process cannot grow beyond `bytes` while it lives: a full disk that
-// stops root as well as anyone else.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
-};
-#endif
 
 } // namespace
 
