@@ -77,20 +77,25 @@ void setItems(QComboBox& box, const QStringList& items)
 
 } // namespace
 
-FormBinder::FormBinder(
-    std::function<void(const QString&)> reportError, std::function<void()> afterAction)
+FormBinder::FormBinder(std::function<void(const QString&)> reportError,
+    std::function<void()> afterAction, std::function<void()> beforeAction)
     : m_reportError(std::move(reportError))
     , m_afterAction(std::move(afterAction))
+    , m_beforeAction(std::move(beforeAction))
     , m_run([this](const std::function<void()>& action) { run(action); })
 {
 }
 
 void FormBinder::run(const std::function<void()>& action, Cursor cursor)
 {
+    if (m_detached)
+        return;
     if (cursor == Cursor::Wait)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     ++m_depth;
     try {
+        if (m_depth == 1 && m_beforeAction)
+            m_beforeAction();
         action();
         if (m_depth > 1) {
             // An action started inside another one (a field that loses focus because a
@@ -163,6 +168,26 @@ QWidget* FormBinder::widgetFor(const ui::Control& control) const
     return nullptr;
 }
 
+void FormBinder::commitPendingInput()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return;
+    for (QWidget* w = focus; w; w = w->parentWidget()) {
+        if (auto* table = dynamic_cast<GridTable*>(w)) {
+            table->commitOpenEditor();
+            return;
+        }
+    }
+    for (const auto& binding : m_bindings) {
+        if (binding->commitField
+            && (binding->widget == focus || binding->widget->isAncestorOf(focus))) {
+            binding->commitField();
+            return;
+        }
+    }
+}
+
 void FormBinder::commit(Binding& binding, const std::function<void()>& action, Cursor cursor)
 {
     run(
@@ -226,13 +251,14 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
     if (auto* edit = dynamic_cast<ui::Edit*>(&control)) {
         auto* widget = new QLineEdit(parent);
         Binding& binding = bind(control, widget);
+        binding.commitField = [this, &binding, edit, widget] {
+            if (edit->isReadOnly())
+                return;
+            const QString text = widget->text();
+            commit(binding, [edit, text] { edit->commit(text); });
+        };
         QObject::connect(
-            widget, &QLineEdit::editingFinished, widget, [this, &binding, edit, widget] {
-                if (edit->isReadOnly())
-                    return;
-                const QString text = widget->text();
-                commit(binding, [edit, text] { edit->commit(text); });
-            });
+            widget, &QLineEdit::editingFinished, widget, [&binding] { binding.commitField(); });
         binding.apply = [edit, widget, appFont] {
             const QSignalBlocker blocker(widget);
             applyCommon(*edit, *widget, appFont);
@@ -256,11 +282,12 @@ QWidget* FormBinder::makeWidget(ui::Control& control, QWidget* parent)
         Binding& binding = bind(control, widget);
         // A commit is Enter, leaving the field or a choice from the list; keystrokes
         // are not.
+        binding.commitField = [this, &binding, comboEdit, widget] {
+            const QString text = widget->lineEdit()->text();
+            commit(binding, [comboEdit, text] { comboEdit->commit(text); });
+        };
         QObject::connect(widget->lineEdit(), &QLineEdit::editingFinished, widget,
-            [this, &binding, comboEdit, widget] {
-                const QString text = widget->lineEdit()->text();
-                commit(binding, [comboEdit, text] { comboEdit->commit(text); });
-            });
+            [&binding] { binding.commitField(); });
         QObject::connect(
             widget, &QComboBox::activated, widget, [this, &binding, comboEdit](int index) {
                 commit(binding, [comboEdit, index] { comboEdit->pick(index); });

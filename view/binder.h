@@ -23,8 +23,9 @@ class FormBinder {
 public:
     // `reportError` shows what no form guard caught (only an exhausted memory can get
     // that far); `afterAction` runs after every forwarded action, refreshed.
-    FormBinder(
-        std::function<void(const QString&)> reportError, std::function<void()> afterAction = {});
+    // `beforeAction` runs before every forwarded action that is not nested in another.
+    FormBinder(std::function<void(const QString&)> reportError,
+        std::function<void()> afterAction = {}, std::function<void()> beforeAction = {});
     ~FormBinder();
     FormBinder(const FormBinder&) = delete;
     FormBinder& operator=(const FormBinder&) = delete;
@@ -38,6 +39,12 @@ public:
     enum class Cursor { Wait, Keep };
     void run(const std::function<void()>& action, Cursor cursor = Cursor::Wait);
     QWidget* widgetFor(const ui::Control& control) const;
+    // The window is going: from now on the widgets' signals (a field that loses the
+    // focus as the window hides) reach nothing.
+    void detach() { m_detached = true; }
+    // A keyboard command about to act on the form: the text typed into the focused field
+    // or the open cell editor is committed first, as if the user had left it.
+    void commitPendingInput();
 
 private:
     struct Binding {
@@ -46,6 +53,8 @@ private:
         quint64 seen = ~quint64(0);
         bool always = false; // grids: their columns count their own revisions
         std::function<void()> apply;
+        // Edits and combo edits: commits what the widget holds now.
+        std::function<void()> commitField;
     };
     Binding& bind(const ui::Control& control, QWidget* widget);
     QWidget* makeWidget(ui::Control& control, QWidget* parent);
@@ -56,8 +65,10 @@ private:
 
     std::function<void(const QString&)> m_reportError;
     std::function<void()> m_afterAction;
+    std::function<void()> m_beforeAction;
     ActionRunner m_run;
     int m_depth = 0;
+    bool m_detached = false;
     bool m_changedDuringRefresh = false;
     std::vector<std::unique_ptr<Binding>> m_bindings;
 };

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QUrl>
 
 namespace view {
@@ -37,6 +39,19 @@ ui::Platform DesktopPlatform()
     // A missing browser or mail program is not the program's business: no message.
     platform.openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     return platform;
+}
+
+bool InstallQtTranslations(const QLocale& locale)
+{
+    // "qtbase" holds the message box, file and print dialog texts. One translator for the
+    // whole run, owned by the application.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 } // namespace view

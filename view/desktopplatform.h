@@ -6,8 +6,15 @@
 
 #include "ui/platform.h"
 
+#include <QLocale>
+
 namespace view {
 
 ui::Platform DesktopPlatform();
+
+// Qt's own dialog texts ("确定", "取消", the print dialog) in the user's language, from
+// Qt's translations (Debian: qt6-translations-l10n). False when none are installed for
+// that language; the dialogs then stay in English.
+bool InstallQtTranslations(const QLocale& locale);
 
 } // namespace view

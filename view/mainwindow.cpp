@@ -1,11 +1,18 @@
 #include "view/mainwindow.h"
 
 #include "ui/ZAV_HBT_PAS_CopyRight.h"
+#include "view/reportprint.h"
 #include "view/widgets.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 
 namespace view {
 
@@ -31,8 +38,12 @@ QSize designSize(double width, double height)
 MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
     : QWidget(parent, Qt::Window | TitleOnly)
     , m_form(form)
-    , m_binder(
-          [this](const QString& message) { reportError(message); }, [this] { syncAboutWindow(); })
+    , m_binder([this](const QString& message) { reportError(message); },
+          [this] {
+              syncAboutWindow();
+              keepFocusOnPanel();
+          },
+          [this] { m_focusBeforeAction = QApplication::focusWidget(); })
 {
     setWindowTitle(ui::TZAV_FRM_DWOR1::caption());
     setWindowIcon(ProgramIcon());
@@ -47,10 +58,127 @@ MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
         if (!m_closing)
             close();
     };
+    for (ui::Memo* memo : {&form.meo_jisuanjieguo_Doc, &form.meo_jisuanjieguo_Xls}) {
+        if (auto* widget = qobject_cast<QPlainTextEdit*>(widgetFor(*memo)))
+            setUpMemoMenu(*widget);
+    }
+    setUpKeyboard();
+    choosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+}
+
+void MainWindow::setUpKeyboard()
+{
+    // Ctrl+Return calculates from anywhere on the screen, the field being typed in
+    // included: what it holds counts, as if the user had pressed Enter there first.
+    for (const QKeySequence& key :
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            m_binder.commitPendingInput();
+            m_binder.run([this] { m_form.CalculateByKeyboard(); });
+        });
+    }
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, [this] { printReport(); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+        [this](QWidget*, QWidget* now) { rememberFocus(now); });
+}
+
+void MainWindow::setUpMemoMenu(QPlainTextEdit& memo)
+{
+    memo.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&memo, &QWidget::customContextMenuRequested, this, [this, &memo](const QPoint& at) {
+        auto* menu = new QMenu(&memo);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        const bool hasText = !memo.document()->isEmpty();
+        QAction* copy = menu->addAction(QStringLiteral("复制"), &memo, &QPlainTextEdit::copy);
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setEnabled(memo.textCursor().hasSelection());
+        QAction* all = menu->addAction(QStringLiteral("全选"), &memo, &QPlainTextEdit::selectAll);
+        all->setShortcut(QKeySequence::SelectAll);
+        all->setEnabled(hasText);
+        menu->addSeparator();
+        QAction* print = menu->addAction(QStringLiteral("打印…"), this, &MainWindow::printReport);
+        print->setShortcut(QKeySequence::Print);
+        print->setEnabled(hasText);
+        QAction* pdf
+            = menu->addAction(QStringLiteral("导出PDF"), this, &MainWindow::exportReportPdf);
+        pdf->setEnabled(hasText);
+        menu->popup(memo.viewport()->mapToGlobal(at));
+    });
+}
+
+void MainWindow::printReport()
+{
+    const auto printed = m_form.ReportOnDisplay();
+    if (!printed || !choosePrinter)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ReportPageLayout(printed->orientation));
+    printer.setDocName(printed->title);
+    printer.setCreator(ui::TZAV_FRM_DWOR1::caption());
+    if (!choosePrinter(printer))
+        return;
+    m_binder.run([this, &printer, &printed] {
+        if (!PaintReport(printer, *printed)) {
+            reportError(QStringLiteral("“%1”未能打印：打印机无法使用。").arg(printed->title));
+            return;
+        }
+        // "Print to file" in the dialog: the PDF's text copies as in an exported one.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            RepairPrintedPdf(printer.outputFileName(), *printed);
+    });
+}
+
+void MainWindow::exportReportPdf()
+{
+    m_binder.run([this] {
+        m_form.ExportReportPdf(
+            [](const report::PrintedReport& printed) { return ReportPdf(printed); });
+    });
+}
+
+bool MainWindow::inInputPanel(const QWidget* widget) const
+{
+    for (const ui::Control* group : {static_cast<const ui::Control*>(&m_form.gpb_srcs),
+             static_cast<const ui::Control*>(&m_form.gbp_jycs),
+             static_cast<const ui::Control*>(&m_form.gpb_scjg)}) {
+        const QWidget* box = widgetFor(*group);
+        if (box && widget && box->isAncestorOf(widget))
+            return true;
+    }
+    return false;
+}
+
+void MainWindow::rememberFocus(QWidget* now)
+{
+    if (inInputPanel(now))
+        m_lastPanelFocus = now;
+}
+
+void MainWindow::keepFocusOnPanel()
+{
+    QWidget* compute = widgetFor(m_form.cbt_compute);
+    if (!compute || m_focusBeforeAction != compute || compute->isVisible()
+        || !m_form.MainFormLayer.isVisible())
+        return;
+    QWidget* target = m_lastPanelFocus;
+    if (!target || !target->isVisible() || !target->isEnabled())
+        target = widgetFor(m_form.cbb_jmlx);
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow()
 {
+    // The widgets go after the binder: the focus leaving a field as the window hides,
+    // and moving among them, is no news any more.
+    disconnect(m_focusWatch);
+    m_binder.detach();
+    hide();
     m_form.closeWindow = nullptr;
 }
 
@@ -118,7 +246,11 @@ AboutWindow::AboutWindow(
     centreOnScreen(*this);
 }
 
-AboutWindow::~AboutWindow() = default;
+AboutWindow::~AboutWindow()
+{
+    m_binder.detach();
+    hide();
+}
 
 void AboutWindow::paintEvent(QPaintEvent*)
 {

@@ -8,9 +8,14 @@
 #include "ui/ZAV_PAS_DWOR1.h"
 #include "view/binder.h"
 
+#include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+
+class QPlainTextEdit;
+class QPrinter;
 
 namespace view {
 
@@ -27,6 +32,14 @@ public:
     // Null until the first "©".
     AboutWindow* aboutWindow() const { return m_about.get(); }
 
+    // The report on display to the printer the user chooses ("打印…", Ctrl+P), and as a
+    // PDF file into the documents folder ("导出PDF"). An empty report does nothing.
+    void printReport();
+    void exportReportPdf();
+    // Asks the user for a printer; false when he cancels. The platform's print dialog
+    // unless a test puts something else here.
+    std::function<bool(QPrinter&)> choosePrinter;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -34,9 +47,20 @@ protected:
 private:
     void syncAboutWindow();
     void reportError(const QString& message);
+    void setUpKeyboard();
+    void setUpMemoMenu(QPlainTextEdit& memo);
+    void rememberFocus(QWidget* now);
+    void keepFocusOnPanel();
+    bool inInputPanel(const QWidget* widget) const;
 
     ui::TZAV_FRM_DWOR1& m_form;
     FormBinder m_binder;
+    // Where the keyboard was before the running action, and the input panel's field it
+    // was in last: a calculation that hides its own focused "计算" gives the focus back
+    // to the panel instead of letting it fall to the next button ("★").
+    QPointer<QWidget> m_focusBeforeAction;
+    QPointer<QWidget> m_lastPanelFocus;
+    QMetaObject::Connection m_focusWatch;
     std::unique_ptr<AboutWindow> m_about;
     int m_aboutShowCount = 0;
     bool m_closing = false;

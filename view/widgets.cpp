@@ -1,6 +1,7 @@
 #include "view/widgets.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -27,6 +28,20 @@ void CornerButton::setCaption(const QString& text)
     QString plain = text;
     setText(plain.replace(QLatin1Char('&'), QLatin1String("&&")));
     update();
+}
+
+void CornerButton::keyPressEvent(QKeyEvent* event)
+{
+    // Return and Enter press a focused button as Space does, as on Windows; with Ctrl
+    // they are the window's own shortcut and never reach here.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void CornerButton::setCornerRadius(double radius)

@@ -2,8 +2,8 @@
 // the form, and what the form holds reaches the widgets. Behaviour itself is tested on
 // the headless form.
 
-#include "tests/formfixture.h"
 #include "tests/testmain.h"
+#include "tests/view/screen.h"
 #include "ui/ZAV_HBT_PAS_CopyRight.h"
 #include "view/mainwindow.h"
 
@@ -18,32 +18,6 @@
 #include <QTest>
 
 using namespace ui;
-
-namespace {
-
-// A form on the recording platform and its window, shown.
-struct Screen {
-    FormFixture f;
-    view::MainWindow window{*f};
-
-    Screen() { window.show(); }
-
-    template <class W> W* widget(const Control& control)
-    {
-        return qobject_cast<W*>(window.widgetFor(control));
-    }
-    bool shown(const Control& control) { return window.widgetFor(control)->isVisibleTo(&window); }
-    void click(const Button& button)
-    {
-        QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
-    }
-    QColor textColor(QWidget* w, QPalette::ColorRole role)
-    {
-        return w->palette().color(QPalette::Active, role);
-    }
-};
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
