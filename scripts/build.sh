@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds everything (program, tests, benchmarks) into ./build.
+# Configures and builds into ./build: everything (program, tests, benchmarks), or only the
+# targets named as arguments (scripts/run.sh builds just the program).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DROCKPILE_BUILD_BENCHMARKS=ON
-cmake --build build -j "$(nproc)"
+targets=()
+for target in "$@"; do
+    targets+=(--target "$target")
+done
+cmake --build build -j "$(nproc)" "${targets[@]}"

@@ -3,8 +3,9 @@
 # further package names may be given as arguments.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk libbenchmark-dev xvfb xauth
-    clang-format-14 git "$@")
+# qt6-translations-l10n: Qt's own dialog texts ("确定", the print dialog) in Chinese.
+packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev fonts-noto-cjk qt6-translations-l10n
+    libbenchmark-dev xvfb xauth clang-format-14 git "$@")
 
 missing=()
 for p in "${packages[@]}"; do
