@@ -2,7 +2,6 @@
 // text file, a failure keeps the earlier PDF, and the save button names the last file
 // written. The pages themselves are the view's (tests/view); here a stand-in renders.
 
-#include "tests/filesizelimit.h"
 #include "tests/testmain.h"
 #include "tests/ui/results_panel.h"
 
@@ -16,12 +15,6 @@ namespace {
 
 const QString BookPdf = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_文本.pdf");
 const QString TablePdf = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_表格.pdf");
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Renders a report as its title and lines, and remembers what it was given.
 struct StandInRenderer {
@@ -74,7 +67,7 @@ private Q_SLOTS:
         QCOMPARE(printed.orientation == report::PageOrientation::Landscape, landscape);
         QCOMPARE(printed.keepSectionsTogether, !table);
         const QString path = QDir::toNativeSeparators(f.platform.documents.filePath(fileName));
-        QCOMPARE(readFile(path), renderer(printed));
+        QCOMPARE(ReadFileBytes(path), renderer(printed));
         // Only the PDF was written, and the report still counts as unsaved.
         QCOMPARE(QDir(f.platform.documents.path()).entryList(QDir::Files), QStringList{fileName});
         QCOMPARE(f->UnsavedReports, 3);
@@ -103,15 +96,7 @@ private Q_SLOTS:
         QCOMPARE(f->cbt_Save.hint(), QString());
     }
 
-    void failedExportKeepsTheEarlierPdf_data()
-    {
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("no documents folder") << "none";
-        QTest::newRow("documents folder inside a file") << "file";
-#ifdef Q_OS_UNIX
-        QTest::newRow("disk full") << "full";
-#endif
-    }
+    void failedExportKeepsTheEarlierPdf_data() { AddDocumentFailureRows(); }
     void failedExportKeepsTheEarlierPdf()
     {
         QFETCH(QString, failure);
@@ -121,28 +106,17 @@ private Q_SLOTS:
         StandInRenderer renderer;
         exportPdf(f, renderer);
         const QString path = f.platform.documents.filePath(BookPdf);
-        const QByteArray earlier = readFile(path);
+        const QByteArray earlier = ReadFileBytes(path);
         const QString hint = f->cbt_Save.hint();
         f->cbt_Exit.click();
         AddPile(f, EllipticalPile(), 5);
         OpenResults(f);
 
-        if (failure == QLatin1String("none")) {
-            f.platform.noDocumentsFolder = true;
-            exportPdf(f, renderer);
-        } else if (failure == QLatin1String("file")) {
-            f.platform.documentsOverride = path + QStringLiteral("/文档");
-            exportPdf(f, renderer);
-        } else {
-#ifdef Q_OS_UNIX
-            FileSizeLimit limit(earlier.size() + 10);
-            exportPdf(f, renderer);
-#endif
-        }
+        WithFailingDocuments(f, failure, path, [&] { exportPdf(f, renderer); });
         const QStringList errors = f.platform.takeErrors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(BookPdf), qPrintable(errors.first()));
-        QCOMPARE(readFile(path), earlier);
+        QCOMPARE(ReadFileBytes(path), earlier);
         QCOMPARE(QDir(f.platform.documents.path()).entryList(QDir::Files), QStringList{BookPdf});
         QCOMPARE(f->cbt_Save.hint(), hint);
         QCOMPARE(f->UnsavedReports, 3);

@@ -3,9 +3,14 @@
 // Entering pile cases through the input panel and calculating them, as a user does, for
 // the results-screen tests.
 
+#include "tests/filesizelimit.h"
 #include "tests/formfixture.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <functional>
 
 namespace results_testing {
 
@@ -84,6 +89,45 @@ inline void OpenResults(FormFixture& f)
 {
     f->cbt_View.click();
     QVERIFY(f->JieGuo_DocLayer.isVisible());
+}
+
+inline QByteArray ReadFileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The ways a result file cannot be written, as data rows for the tests of failed saves.
+inline void AddDocumentFailureRows()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("no documents folder") << "none";
+    QTest::newRow("documents folder inside a file") << "file";
+#ifdef Q_OS_UNIX
+    QTest::newRow("disk full") << "full";
+#endif
+}
+
+// Runs `save` while the documents folder fails as `failure` says: none at all, a folder
+// path that runs through the regular file `earlierFile`, or a disk full a few bytes
+// past the size of `earlierFile`.
+inline void WithFailingDocuments(FormFixture& f, const QString& failure, const QString& earlierFile,
+    const std::function<void()>& save)
+{
+    if (failure == QLatin1String("none")) {
+        f.platform.noDocumentsFolder = true;
+        save();
+        f.platform.noDocumentsFolder = false;
+    } else if (failure == QLatin1String("file")) {
+        f.platform.documentsOverride = earlierFile + QStringLiteral("/文档");
+        save();
+        f.platform.documentsOverride.clear();
+    } else {
+#ifdef Q_OS_UNIX
+        FileSizeLimit limit(rlim_t(QFileInfo(earlierFile).size() + 10));
+        save();
+#endif
+    }
 }
 
 } // namespace results_testing

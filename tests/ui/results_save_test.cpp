@@ -1,4 +1,3 @@
-#include "tests/filesizelimit.h"
 #include "tests/testmain.h"
 #include "tests/ui/results_panel.h"
 
@@ -16,12 +15,6 @@ const QString BookFile = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_
 const QString TableFile = QStringLiteral("嵌岩桩计算书(依据TB10093-2017)_表格.txt");
 const QString NoPermission = QStringLiteral("无权存盘");
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList savedFiles(FormFixture& f)
 {
     return QDir(f.platform.documents.path()).entryList(QDir::Files);
@@ -36,7 +29,7 @@ QString savedPath(FormFixture& f, const QString& name)
 QString savedText(FormFixture& f, const QString& name)
 {
     QStringDecoder gbk("GBK");
-    return gbk.decode(readFile(savedPath(f, name)));
+    return gbk.decode(ReadFileBytes(savedPath(f, name)));
 }
 
 } // namespace
@@ -70,7 +63,7 @@ private Q_SLOTS:
         QCOMPARE(savedFiles(f), QStringList{fileName});
         const QStringList lines
             = (table ? f->meo_jisuanjieguo_Xls : f->meo_jisuanjieguo_Doc).lines();
-        const QByteArray bytes = readFile(savedPath(f, fileName));
+        const QByteArray bytes = ReadFileBytes(savedPath(f, fileName));
         // GBK, no byte-order mark, CR LF between the lines and none after the last.
         QVERIFY(bytes.startsWith("====="));
         QVERIFY(bytes.contains(QByteArray::fromHex("c7b6d1d2d7aebcc6cbe3cae9"))); // 嵌岩桩计算书
@@ -193,15 +186,7 @@ private Q_SLOTS:
     }
 
     // A save that fails reports why, keeps the earlier file whole and changes no state.
-    void failedSaveKeepsEarlierFileAndState_data()
-    {
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("no documents folder") << "none";
-        QTest::newRow("documents folder inside a file") << "file";
-#ifdef Q_OS_UNIX
-        QTest::newRow("disk full") << "full";
-#endif
-    }
+    void failedSaveKeepsEarlierFileAndState_data() { AddDocumentFailureRows(); }
     void failedSaveKeepsEarlierFileAndState()
     {
         QFETCH(QString, failure);
@@ -210,7 +195,7 @@ private Q_SLOTS:
         OpenResults(f);
         f->cbt_PageBook.click();
         f->cbt_Save.click();
-        const QByteArray earlier = readFile(savedPath(f, TableFile));
+        const QByteArray earlier = ReadFileBytes(savedPath(f, TableFile));
         QVERIFY(!earlier.isEmpty());
         f->cbt_Exit.click();
         AddPile(f, DrivenPile(), 4);
@@ -218,26 +203,12 @@ private Q_SLOTS:
         OpenResults(f);
         QVERIFY(f->cbt_Save.isEnabled());
 
-        if (failure == QLatin1String("none")) {
-            f.platform.noDocumentsFolder = true;
-            f->cbt_Save.click();
-            QVERIFY(!QFile::exists(QStringLiteral("/") + TableFile)); // never the root
-        } else if (failure == QLatin1String("file")) {
-            QFile blocker(f.platform.documents.filePath(QStringLiteral("blocker")));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-            blocker.close();
-            f.platform.documentsOverride = blocker.fileName() + QStringLiteral("/文档");
-            f->cbt_Save.click();
-        } else {
-#ifdef Q_OS_UNIX
-            FileSizeLimit limit(earlier.size() + 100);
-            f->cbt_Save.click();
-#endif
-        }
+        WithFailingDocuments(f, failure, savedPath(f, TableFile), [&] { f->cbt_Save.click(); });
+        QVERIFY(!QFile::exists(QStringLiteral("/") + TableFile)); // never the root
         const QStringList errors = f.platform.takeErrors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(TableFile), qPrintable(errors.first()));
-        QCOMPARE(readFile(savedPath(f, TableFile)), earlier);
+        QCOMPARE(ReadFileBytes(savedPath(f, TableFile)), earlier);
         QCOMPARE(savedFiles(f).filter(TableFile).size(), 1); // no leftovers beside it
         QCOMPARE(f->UnsavedReports, 3);
         QVERIFY(f->cbt_Save.isEnabled());
@@ -276,7 +247,7 @@ private Q_SLOTS:
         QCOMPARE(savedFiles(f), fileName.isEmpty() ? QStringList() : QStringList{fileName});
         QCOMPARE(f->cbt_YHsave.isEnabled(), fileName.isEmpty());
         if (!fileName.isEmpty())
-            QVERIFY(readFile(savedPath(f, fileName)).startsWith("====="));
+            QVERIFY(ReadFileBytes(savedPath(f, fileName)).startsWith("====="));
         QVERIFY(f.platform.messages.isEmpty());
         QVERIFY(f.platform.errors.isEmpty());
         QCOMPARE(f->UnsavedReports, 0);
