@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include "core/errors.h"
+#include "core/wide.h"
 
 #include <algorithm>
 #include <array>
@@ -120,14 +121,13 @@ struct Digits {
     int exponent = 0;
 };
 
-__extension__ typedef unsigned __int128 Wide;
-
-constexpr std::array<Wide, 23> powersOfTen = [] {
-    std::array<Wide, 23> powers{};
-    Wide p = 1;
-    for (Wide& power : powers) {
+// 5^k for k <= 22 fits in 52 bits: x * 10^k is then a 53 x 52-bit product, shifted.
+constexpr std::array<std::uint64_t, 23> powersOfFive = [] {
+    std::array<std::uint64_t, 23> powers{};
+    std::uint64_t p = 1;
+    for (std::uint64_t& power : powers) {
         power = p;
-        p *= 10;
+        p *= 5;
     }
     return powers;
 }();
@@ -167,24 +167,26 @@ bool fastSignificand(double x, Significand& out)
         const int k = 17 - exponent;
         if (k < 0 || k > 22)
             return false;
-        const Wide scaled = Wide(mantissa) * powersOfTen[static_cast<size_t>(k)];
-        const Wide whole = scaled >> shift;
-        if (whole >= powersOfTen[18]) {
+        // mantissa * 10^k / 2^shift = mantissa * 5^k / 2^(shift - k).
+        const Wide128 product = MultiplyWide(mantissa, powersOfFive[static_cast<size_t>(k)]);
+        const int net = shift - k; // -22 <= net <= 69
+        const Wide128 whole = net >= 0 ? ShiftRight(product, net) : ShiftLeft(product, -net);
+        if (whole >= Wide128{0, powersOfTen64[18]}) {
             ++exponent;
             continue;
         }
-        std::uint64_t q = static_cast<std::uint64_t>(whole);
-        if (q < static_cast<std::uint64_t>(powersOfTen[17])) {
+        std::uint64_t q = whole.low;
+        if (q < powersOfTen64[17]) {
             --exponent;
             continue;
         }
-        if (shift > 0) {
-            const Wide rest = scaled & ((Wide(1) << shift) - 1);
-            const Wide half = Wide(1) << (shift - 1);
+        if (net > 0) {
+            const Wide128 rest = LowBits(product, net);
+            const Wide128 half = PowerOfTwo(net - 1);
             if (rest > half || (rest == half && (q & 1) != 0))
                 ++q;
         }
-        if (q == static_cast<std::uint64_t>(powersOfTen[18])) {
+        if (q == powersOfTen64[18]) {
             q /= 10;
             ++exponent;
         }

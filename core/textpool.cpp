@@ -7,6 +7,17 @@
 #include <limits>
 #include <stdexcept>
 
+// A hint that the cache line at `address` is read soon. Only speed depends on it: where
+// the compiler offers none, the batches below still give the same ids.
+#if defined(__GNUC__) || defined(__clang__)
+#define ROCKPILE_PREFETCH(address) __builtin_prefetch(address)
+#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
+#include <xmmintrin.h>
+#define ROCKPILE_PREFETCH(address) _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0)
+#else
+#define ROCKPILE_PREFETCH(address) static_cast<void>(0)
+#endif
+
 namespace core {
 
 namespace {
@@ -101,18 +112,18 @@ void TextPool::internAll(std::span<const QStringView> texts, std::span<quint32> 
         // the text found there, then its characters.
         for (size_t i = 0; i < count; ++i) {
             hashes[i] = hashOf(texts[first + i]);
-            __builtin_prefetch(&m_slots[hashes[i] & mask]);
+            ROCKPILE_PREFETCH(&m_slots[hashes[i] & mask]);
         }
         for (size_t i = 0; i < count; ++i) {
             const quint64 entry = m_slots[hashes[i] & mask];
             candidates[i]
                 = entry != 0 && quint32(entry >> 32) == hashes[i] ? quint32(entry) - 1 : 0;
             if (candidates[i] != 0)
-                __builtin_prefetch(&m_offsets[candidates[i]]);
+                ROCKPILE_PREFETCH(&m_offsets[candidates[i]]);
         }
         for (size_t i = 0; i < count; ++i) {
             if (candidates[i] != 0)
-                __builtin_prefetch(m_chars.data() + m_offsets[candidates[i]]);
+                ROCKPILE_PREFETCH(m_chars.data() + m_offsets[candidates[i]]);
         }
         for (size_t i = 0; i < count; ++i) {
             const QStringView text = texts[first + i];
