@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The Windows package, built on Debian 12 and proven under Wine:
+#   build-windows/rockpile-<version>-win64.zip
+# Installs the cross compilers, Wine and the rest when missing, builds Qt for Windows
+# once into ~/.cache/rockpile/ (or $ROCKPILE_QT_MINGW; the first run takes 30 to 60
+# minutes for that), cross-compiles the program and every test, gathers the package
+# and runs scripts/windows/check.sh on it.
+#
+#   bash scripts/windows/package.sh
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$rp_repo"
+started=$(date +%s)
+
+rp_say "installing what is missing"
+rp_install "${rp_windows_packages[@]}"
+
+qt=$(bash scripts/windows/build-qt.sh | tail -n 1)
+[ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] || rp_fail "no Qt for Windows in '$qt'" "bash scripts/windows/build-qt.sh"
+
+build=build-windows
+rp_say "cross-compiling the program and its tests into $build/"
+cmake -S . -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$rp_repo/scripts/windows/mingw64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DROCKPILE_QT_MINGW="$qt" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DROCKPILE_QT_TRANSLATIONS=/usr/share/qt6/translations \
+    -DROCKPILE_BUILD_TESTS=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    >"$build.configure.log" 2>&1 || {
+    tail -n 30 "$build.configure.log" >&2
+    rp_fail "configuring the Windows build failed (log: $build.configure.log)" \
+        "read the log; rm -rf $build and run the script again"
+}
+mv "$build.configure.log" "$build/configure.log"
+nice -n 10 cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1 || {
+    grep -E -m 20 'error|warning' "$build/build.log" >&2 || tail -n 30 "$build/build.log" >&2
+    rp_fail "the Windows build failed; warnings count as errors here (log: $build/build.log)" \
+        "fix the sources, then run the script again"
+}
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+name=rockpile-$version-win64
+stage=$build/package/$name
+zip_path=$build/$name.zip
+rp_say "gathering $zip_path"
+rm -rf "$build/package" "$zip_path"
+cmake --install "$build" --prefix "$stage" >"$build/install.log" 2>&1 ||
+    rp_fail "installing into $stage failed (log: $build/install.log)" "run the script again"
+
+# Every library the program and its plugins load must be in the package or be part of
+# Windows itself: on a clean machine nothing else is there.
+windows_dlls='^((kernel32|user32|gdi32|shell32|shlwapi|ole32|oleaut32|advapi32|comdlg32|comctl32|imm32|winmm|ws2_32|version|netapi32|userenv|uxtheme|dwmapi|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|shcore|setupapi|wtsapi32|mpr|authz|msvcrt|ntdll|rpcrt4|crypt32|bcrypt|secur32|opengl32|uiautomationcore|api-ms-win-.*)\.dll|winspool\.drv)$'
+missing=()
+while IFS= read -r binary; do
+    while IFS= read -r dll; do
+        lower=$(tr '[:upper:]' '[:lower:]' <<<"$dll")
+        grep -Eq "$windows_dlls" <<<"$lower" && continue
+        find "$stage" -maxdepth 1 -iname "$dll" | grep -q . || missing+=("$dll (needed by ${binary#"$stage"/})")
+    done < <(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p')
+done < <(find "$stage" -iname '*.exe' -o -iname '*.dll')
+if [ ${#missing[@]} -gt 0 ]; then
+    printf '  %s\n' "${missing[@]}" >&2
+    rp_fail "the package lacks libraries that the program loads" \
+        "add them to the install() rules in CMakeLists.txt, then run the script again"
+fi
+for needed in ZAV_PRJ_DWOR1.exe platforms/qwindows.dll translations/qtbase_zh_CN.qm README.txt; do
+    [ -f "$stage/$needed" ] || rp_fail "the package lacks $needed" "check the install() rules in CMakeLists.txt"
+done
+ls "$stage"/styles/*.dll >/dev/null 2>&1 || rp_fail "the package lacks the styles plugin" "check the install() rules in CMakeLists.txt"
+(cd "$build/package" && zip -q -r -X "../$name.zip" "$name") || rp_fail "zip failed" "bash scripts/install-deps.sh zip"
+rp_say "$zip_path: $(du -h "$zip_path" | cut -f1), $(unzip -l "$zip_path" | tail -n 1 | awk '{print $2}') files"
+
+bash scripts/windows/check.sh "$zip_path" "$build"
+rp_say "done in $((($(date +%s) - started) / 60)) min $((($(date +%s) - started) % 60)) s: $zip_path"
