@@ -72,6 +72,9 @@ private Q_SLOTS:
     // and every character it drops is one "?".
     void encodingAgreesWithConverter()
     {
+#ifdef Q_OS_WIN
+        QSKIP("On Windows the writer hands every text to the system's converter itself");
+#endif
         QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
         QVERIFY(gbk.isValid());
         QString all;

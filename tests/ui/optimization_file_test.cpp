@@ -3,6 +3,7 @@
 // with CR LF.
 
 #include "tests/formfixture.h"
+#include "tests/resultfile_decoder.h"
 #include "tests/testmain.h"
 
 #include <QFile>
@@ -29,7 +30,7 @@ QStringList savedLines(const RecordingPlatform& platform, const QString& name)
 {
     const QByteArray bytes = readBytes(platform.documents.filePath(name));
     [&] { QVERIFY2(bytes.endsWith("\r\n"), qPrintable(name)); }();
-    QStringDecoder gbk("GBK");
+    QStringDecoder gbk = ResultFileDecoder();
     QString text = gbk(bytes);
     [&] { QVERIFY(!gbk.hasError()); }();
     text.chop(2);

@@ -1,3 +1,4 @@
+#include "tests/resultfile_decoder.h"
 #include "tests/testmain.h"
 #include "tests/ui/results_panel.h"
 
@@ -25,11 +26,11 @@ QString savedPath(FormFixture& f, const QString& name)
     return QDir(f.platform.documents.path()).filePath(name);
 }
 
-// The saved bytes read back as GBK text.
+// The saved bytes read back as text.
 QString savedText(FormFixture& f, const QString& name)
 {
-    QStringDecoder gbk("GBK");
-    return gbk.decode(ReadFileBytes(savedPath(f, name)));
+    QStringDecoder decoder = ResultFileDecoder();
+    return decoder.decode(ReadFileBytes(savedPath(f, name)));
 }
 
 } // namespace
