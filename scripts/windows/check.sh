@@ -80,7 +80,8 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 rp_say "making a Wine prefix in $WINEPREFIX"
 wineboot -i >"$logs/wineboot.log" 2>&1 || rp_fail "wineboot failed (log: $logs/wineboot.log)" "apt-get install wine wine64"
 wineserver -w
-code_page=$(wine cmd /c chcp 2>/dev/null | tr -dc '0-9' || true)
+code_page=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null |
+    tr -d '\r' | awk '$1 == "ACP" { print $3 }' || true)
 [ "$code_page" = 936 ] ||
     rp_fail "Wine's code page is '$code_page', not 936" "localedef -i zh_CN -f UTF-8 zh_CN.UTF-8, then run again"
 rp_say "Wine $(wine --version 2>/dev/null), code page $code_page"
