@@ -20,6 +20,7 @@ qt=$(bash scripts/windows/build-qt.sh | tail -n 1)
 
 build=build-windows
 rp_say "cross-compiling the program and its tests into $build/"
+mkdir -p "$build"
 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$rp_repo/scripts/windows/mingw64.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -29,12 +30,11 @@ cmake -S . -B "$build" -G Ninja \
     -DROCKPILE_QT_TRANSLATIONS=/usr/share/qt6/translations \
     -DROCKPILE_BUILD_TESTS=ON \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-    >"$build.configure.log" 2>&1 || {
-    tail -n 30 "$build.configure.log" >&2
-    rp_fail "configuring the Windows build failed (log: $build.configure.log)" \
+    >"$build/configure.log" 2>&1 || {
+    tail -n 30 "$build/configure.log" >&2
+    rp_fail "configuring the Windows build failed (log: $build/configure.log)" \
         "read the log; rm -rf $build and run the script again"
 }
-mv "$build.configure.log" "$build/configure.log"
 nice -n 10 cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1 || {
     grep -E -m 20 'error|warning' "$build/build.log" >&2 || tail -n 30 "$build/build.log" >&2
     rp_fail "the Windows build failed; warnings count as errors here (log: $build/build.log)" \
