@@ -50,6 +50,11 @@ rm -rf "$build/package" "$zip_path"
 cmake --install "$build" --prefix "$stage" >"$build/install.log" 2>&1 ||
     rp_fail "installing into $stage failed (log: $build/install.log)" "run the script again"
 
+# Release builds still carry symbol tables (the compiler's runtime its debugging
+# information too); the user needs neither.
+find "$stage" \( -iname '*.exe' -o -iname '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} + ||
+    rp_fail "stripping the package's programs failed" "apt-get install binutils-mingw-w64-x86-64"
+
 # Every library the program and its plugins load must be in the package or be part of
 # Windows itself: on a clean machine nothing else is there.
 windows_dlls='^((kernel32|user32|gdi32|shell32|shlwapi|ole32|oleaut32|advapi32|comdlg32|comctl32|imm32|winmm|ws2_32|version|netapi32|userenv|uxtheme|dwmapi|d3d9|d3d11|d3d12|dxgi|dwrite|d2d1|shcore|setupapi|wtsapi32|mpr|authz|msvcrt|ntdll|rpcrt4|crypt32|bcrypt|secur32|opengl32|uiautomationcore|api-ms-win-.*)\.dll|winspool\.drv)$'

@@ -41,8 +41,15 @@ private Q_SLOTS:
             << "计算时间：、" << QByteArray::fromHex("bcc6cbe3cab1bce4a3baa1a2");
         QTest::newRow("no room in the code page")
             << QStringLiteral("a\u0080b\u0e01") << QByteArray("a?b?");
+#ifdef Q_OS_WIN
+        // The system's converter decides; Wine gives one "?" per unit.
+        QTest::newRow("surrogate pair as the system converts it")
+            << QStringLiteral("a\U0001F600b")
+            << QStringEncoder(QStringConverter::System).encode(QStringLiteral("a\U0001F600b"));
+#else
         QTest::newRow("surrogate pair is one ?")
             << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
+#endif
         QTest::newRow("lone high surrogate")
             << QString(QChar(0xD800)) + QStringLiteral("x") << QByteArray("?x");
         QTest::newRow("lone low surrogate")
@@ -91,8 +98,8 @@ private Q_SLOTS:
         QCOMPARE(report::EncodeResultText(all), expected);
     }
 
-    // A pair split between two writes is still one "?"; text far beyond one buffer comes
-    // out as the same bytes as in one piece.
+    // A pair split between two writes comes out as the pair in one piece; text far beyond one
+    // buffer comes out as the same bytes as in one piece.
     void writerStreamsInPieces()
     {
         QTemporaryDir dir;
@@ -107,7 +114,9 @@ private Q_SLOTS:
             writer.write(big);
             writer.commit();
         }
-        QCOMPARE(readFile(path), QByteArray("a?b") + report::EncodeResultText(big));
+        QCOMPARE(readFile(path),
+            report::EncodeResultText(QStringLiteral("a\U0001F600b"))
+                + report::EncodeResultText(big));
     }
 
     void reportFileLayout()
