@@ -45,7 +45,8 @@ private Q_SLOTS:
         // The system's converter decides; Wine gives one "?" per unit.
         QTest::newRow("surrogate pair as the system converts it")
             << QStringLiteral("a\U0001F600b")
-            << QStringEncoder(QStringConverter::System).encode(QStringLiteral("a\U0001F600b"));
+            << QByteArray(
+                   QStringEncoder(QStringConverter::System).encode(QStringLiteral("a\U0001F600b")));
 #else
         QTest::newRow("surrogate pair is one ?")
             << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
