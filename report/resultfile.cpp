@@ -36,19 +36,99 @@ QString quoted(const QString& path)
 
 #ifdef Q_OS_WIN
 
-// The active ANSI code page through the system's own conversion, which puts its
-// default character where the code page has none.
+// The active ANSI code page through the system's own conversion, with the code page's
+// default character for what it cannot hold. The system's best fit is turned off: it
+// would write a character the text does not hold (a soft hyphen as "-", "À" as "A",
+// "∞" as "8" in some code pages), which in a calculation book is a wrong text, not a
+// replacement. A character beyond the BMP is one default character, as on Linux, also
+// when its pair is split between two calls; only code page 65001 (UTF-8) can hold it,
+// and there it is written whole.
 class LegacyEncoder {
 public:
     LegacyEncoder()
-        : m_encoder(QStringConverter::System)
+        : m_codePage(GetACP())
     {
+        CPINFO info;
+        if (GetCPInfo(m_codePage, &info)) {
+            m_maxCharBytes = qsizetype(info.MaxCharSize);
+            m_defaultChar = char(info.DefaultChar[0]);
+        }
     }
-    qsizetype maxBytes(qsizetype units) const { return m_encoder.requiredSpace(units); }
-    char* encode(QStringView text, char* out) { return m_encoder.appendToBuffer(out, text); }
+    qsizetype maxBytes(qsizetype units) const { return (units + 1) * m_maxCharBytes; }
+
+    // Writes at most maxBytes(text.size()) bytes.
+    char* encode(QStringView text, char* out)
+    {
+        if (m_codePage == CP_UTF8)
+            return encodeUtf8(text, out);
+        const char16_t* p = text.utf16();
+        const char16_t* const end = p + text.size();
+        while (p < end) {
+            const char16_t* run = p;
+            while (p < end && !QChar::isSurrogate(*p))
+                ++p;
+            if (p > run) {
+                out = convert(run, p - run, out);
+                m_afterHigh = false;
+            }
+            if (p < end) {
+                const bool high = QChar::isHighSurrogate(*p++);
+                if (high || !m_afterHigh)
+                    *out++ = m_defaultChar;
+                m_afterHigh = high;
+            }
+        }
+        return out;
+    }
+
+    // The end of the text: a high surrogate still waiting for its pair is written alone.
+    char* finish(char* out)
+    {
+        if (!m_pendingHigh)
+            return out;
+        const char16_t unit = m_pendingHigh;
+        m_pendingHigh = 0;
+        return convert(&unit, 1, out, 0);
+    }
 
 private:
-    QStringEncoder m_encoder;
+    char* convert(
+        const char16_t* units, qsizetype count, char* out, UINT flags = WC_NO_BEST_FIT_CHARS)
+    {
+        const int written
+            = WideCharToMultiByte(m_codePage, flags, reinterpret_cast<const wchar_t*>(units),
+                int(count), out, int(count * m_maxCharBytes), nullptr, nullptr);
+        if (written > 0)
+            return out + written;
+        // Not expected for an installed code page; a unit each keeps the columns.
+        return std::fill_n(out, count, m_defaultChar);
+    }
+
+    // A high surrogate at the end of one call waits for its low half in the next.
+    char* encodeUtf8(QStringView text, char* out)
+    {
+        if (text.isEmpty())
+            return out;
+        if (m_pendingHigh) {
+            const char16_t pair[2] = {m_pendingHigh, text.front().unicode()};
+            const bool joined = QChar::isLowSurrogate(pair[1]);
+            out = convert(pair, joined ? 2 : 1, out, 0);
+            m_pendingHigh = 0;
+            if (joined)
+                text = text.sliced(1);
+        }
+        if (!text.isEmpty() && QChar::isHighSurrogate(text.back().unicode())) {
+            m_pendingHigh = text.back().unicode();
+            text.chop(1);
+        }
+        return text.isEmpty() ? out : convert(text.utf16(), text.size(), out, 0);
+    }
+
+    UINT m_codePage;
+    qsizetype m_maxCharBytes = 4;
+    char m_defaultChar = '?';
+    bool m_afterHigh = false;
+    char16_t m_pendingHigh = 0;
 };
 
 bool codePageIsUtf8()
@@ -124,6 +204,8 @@ public:
         m_afterHigh = afterHigh;
         return out;
     }
+    // Nothing waits: every unit is written when it comes.
+    static char* finish(char* out) { return out; }
 
 private:
     bool m_afterHigh = false;
@@ -246,6 +328,9 @@ void ResultFileWriter::commit()
 {
     if (m->finished)
         return;
+    if (qsizetype(m->buffer.size()) - m->used < m->encoder.maxBytes(1))
+        m->flush();
+    m->used = m->encoder.finish(m->buffer.data() + m->used) - m->buffer.data();
     m->flush();
     m->finished = true;
     if (!m->file.commit())
@@ -256,7 +341,7 @@ QByteArray EncodeResultText(QStringView text)
 {
     LegacyEncoder encoder;
     QByteArray bytes(encoder.maxBytes(text.size()), Qt::Uninitialized);
-    char* const end = encoder.encode(text, bytes.data());
+    char* const end = encoder.finish(encoder.encode(text, bytes.data()));
     bytes.truncate(end - bytes.constData());
     return bytes;
 }
