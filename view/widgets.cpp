@@ -212,6 +212,12 @@ QFont ReportFont()
     font.setFamilies(families);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
+#ifdef Q_OS_WIN
+    // Windows' default font engine rounds every advance to whole pixels, so at odd sizes a
+    // Latin glyph is more than half a Chinese one and the report columns drift apart.
+    // Unhinted, Qt lays the text out with the font's own fractional advances.
+    font.setHintingPreference(QFont::PreferNoHinting);
+#endif
     return font;
 }
 
