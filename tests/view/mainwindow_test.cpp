@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -348,7 +349,7 @@ private Q_SLOTS:
 
         TZAV_HBT_FRM_CopyRight& form = *s.f->aboutForm();
         auto* link = qobject_cast<QLabel*>(about->widgetFor(form.lb_danwei));
-        QTest::mouseMove(link);
+        Screen::hover(link);
         QCOMPARE(link->text(), Maker().organisationUrl);
         QVERIFY(link->font().bold());
         QVERIFY(link->font().underline());

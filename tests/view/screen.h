@@ -7,6 +7,8 @@
 #include "view/mainwindow.h"
 
 #include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +30,19 @@ struct Screen {
     void click(const ui::Button& button)
     {
         QTest::mouseClick(widget<QPushButton>(button), Qt::LeftButton);
+    }
+    // The pointer entering a widget and moving over it, as the window system reports
+    // it. QTest::mouseMove moves the system's pointer, which not every platform turns
+    // into these events (Wine does not).
+    static void hover(QWidget* w)
+    {
+        const QPointF local = QRectF(w->rect()).center();
+        const QPointF global = w->mapToGlobal(local);
+        QEnterEvent enter(local, local, global);
+        QApplication::sendEvent(w, &enter);
+        QMouseEvent move(
+            QEvent::MouseMove, local, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
     }
     QColor textColor(QWidget* w, QPalette::ColorRole role)
     {
