@@ -4,8 +4,6 @@
 #include "view/view.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QWindow>
 
 #include <cstdio>
@@ -56,16 +54,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    // Qt's own texts (the buttons of a message box) in Chinese like all the rest: from
-    // the folder beside the program, where the Windows package keeps them, else from
-    // the Qt installation. Without them the buttons stay English; nothing else changes.
-    QTranslator qtTexts;
-    const QString qtTextsName = QStringLiteral("qtbase_zh_CN");
-    if (qtTexts.load(
-            qtTextsName, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))
-        || qtTexts.load(qtTextsName, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
-
     ui::TZAV_FRM_DWOR1 form(view::DesktopPlatform());
     ui::ZAV_FRM_DWOR1 = &form;
     view::InstallQtTranslations(form.platform().locale);

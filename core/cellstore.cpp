@@ -1,6 +1,7 @@
 #include "core/cellstore.h"
 
 #include "core/numbers.h"
+#include "core/prefetch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -455,7 +456,7 @@ std::optional<size_t> CellStore::numbers(int columnIndex, std::span<const quint3
         constexpr size_t Ahead = 16;
         for (size_t i = 0; i < rows.size(); ++i) {
             if (i + Ahead < rows.size())
-                __builtin_prefetch(cells + rows[i + Ahead]);
+                ROCKPILE_PREFETCH(cells + rows[i + Ahead]);
             const quint32 packed = cells[rows[i]];
             bool ok = true;
             if (isCode(packed)) {

@@ -1,22 +1,13 @@
 #include "core/textpool.h"
 
+#include "core/prefetch.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
-
-// A hint that the cache line at `address` is read soon. Only speed depends on it: where
-// the compiler offers none, the batches below still give the same ids.
-#if defined(__GNUC__) || defined(__clang__)
-#define ROCKPILE_PREFETCH(address) __builtin_prefetch(address)
-#elif defined(_MSC_VER) && (defined(_M_X64) || defined(_M_IX86))
-#include <xmmintrin.h>
-#define ROCKPILE_PREFETCH(address) _mm_prefetch(reinterpret_cast<const char*>(address), _MM_HINT_T0)
-#else
-#define ROCKPILE_PREFETCH(address) static_cast<void>(0)
-#endif
 
 namespace core {
 

@@ -44,10 +44,15 @@ ui::Platform DesktopPlatform()
 bool InstallQtTranslations(const QLocale& locale)
 {
     // "qtbase" holds the message box, file and print dialog texts. One translator for the
-    // whole run, owned by the application.
+    // whole run, owned by the application. The folder beside the program comes first:
+    // the Windows package carries its translations there, having no Qt installation.
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    const QString name = QStringLiteral("qtbase");
+    const QString prefix = QStringLiteral("_");
+    if (!translator->load(locale, name, prefix,
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))
+        && !translator->load(
+            locale, name, prefix, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

@@ -7,6 +7,7 @@
 #include "optimization/pickup.h"
 #include "optimization/result_row.h"
 #include "report/optimization_table.h"
+#include "tests/resultfile_decoder.h"
 #include "tests/testmain.h"
 
 #include <QStringDecoder>
@@ -44,7 +45,7 @@ QStringList tableLines(
     report::StreamOptimizationTable(
         store, order, title, [] { return QStringLiteral("2026/12/10 9:05:03"); },
         [&bytes](QByteArrayView chunk) { bytes += chunk; });
-    QStringDecoder gbk("GBK");
+    QStringDecoder gbk = ResultFileDecoder();
     QString text = gbk(bytes);
     [&] { QVERIFY(text.endsWith(QStringLiteral("\r\n"))); }();
     text.chop(2);

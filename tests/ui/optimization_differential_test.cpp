@@ -8,6 +8,7 @@
 #include "core/textwidth.h"
 #include "report/resultfile.h"
 #include "tests/formfixture.h"
+#include "tests/resultfile_decoder.h"
 #include "tests/testmain.h"
 
 #include <QFile>
@@ -120,7 +121,7 @@ private Q_SLOTS:
         QFile file(f.platform.documents.filePath(
             report::ResultFileName(report::ResultFile::OptimizationList)));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringDecoder gbk("GBK");
+        QStringDecoder gbk = ResultFileDecoder();
         const QString text = gbk(file.readAll());
         QVERIFY(!gbk.hasError());
         const QStringList lines = text.split(QStringLiteral("\r\n"));
