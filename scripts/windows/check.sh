@@ -85,6 +85,17 @@ code_page=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Nls\CodePage' 
 [ "$code_page" = 936 ] ||
     rp_fail "Wine's code page is '$code_page', not 936" "localedef -i zh_CN -f UTF-8 zh_CN.UTF-8, then run again"
 rp_say "Wine $(wine --version 2>/dev/null), code page $code_page"
+# A Chinese Windows has SimSun, SimHei and Microsoft YaHei; this one has Debian's Noto
+# CJK fonts under those names. Without them Wine's dialog font falls back to whatever
+# font it finds first (here a math font whose tall lines leave the fields empty).
+for family in SimSun NSimSun "Microsoft YaHei" "Microsoft YaHei UI"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /t REG_SZ \
+        /d "Noto Sans CJK SC" /f >>"$logs/wineboot.log" 2>&1
+done
+# SimHei's Chinese characters are two columns of its Latin ones, as the reports need.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimHei /t REG_SZ \
+    /d "Noto Sans Mono CJK SC" /f >>"$logs/wineboot.log" 2>&1
+wineserver -w
 
 # 1. The tests, with the Qt and compiler libraries of the build on the search path.
 runtime_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
@@ -177,12 +188,20 @@ windows_book=$HOME/Documents/$book_name
 [ -f "$windows_book" ] || rp_fail "\"保存\" under Wine wrote no $book_name into the documents folder" "see $logs/program.log"
 cp "$windows_book" "$logs/book-windows.txt"
 
-# 3. The documents folder made unwritable, then a second pile and "保存" again: an error
-#    box, and the earlier file untouched.
+# 3. Another pile (R changed to 30 MPa), calculated and shown, then "保存" into a
+#    documents folder that cannot be written: an error box, and the earlier file kept.
 click 90 634 # "返回"
+xdotool mousemove --window "$window" 320 337 click --repeat 3 1 # the R field
+sleep 0.3
+xdotool key ctrl+a
+xdotool type 30
+xdotool key Tab
+sleep 1
+click 90 634 # "计算"
+click 90 634 # "结果"
 chattr +i "$HOME/Documents" 2>/dev/null && readonly_folder=yes || readonly_folder=no
 if [ "$readonly_folder" = yes ]; then
-    save_book
+    click 274 634 # "保存"
     boxes=$(xdotool search --onlyvisible --name "TB10093-2017" 2>/dev/null | wc -l)
     import -window root "$logs/read-only-save.png"
     chattr -i "$HOME/Documents"

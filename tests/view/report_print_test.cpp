@@ -92,6 +92,17 @@ QString popplerOutput(const QString& tool, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The install script provides poppler's tools on Linux; a Windows machine has none, and
+// there the written pages are left unread.
+bool PdfReadable()
+{
+#ifdef Q_OS_WIN
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+#else
+    return true;
+#endif
+}
+
 int pageCount(const QString& pdf)
 {
     static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
@@ -143,12 +154,6 @@ QStringList wordsOf(const QStringList& lines)
     for (const QString& line : lines)
         out << words(line);
     return out;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -210,6 +215,8 @@ private Q_SLOTS:
         QCOMPARE(s.f->cbt_Save.hint(), QStringLiteral("已保存：") + QDir::toNativeSeparators(path));
         QCOMPARE(s.window.widgetFor(s.f->cbt_Save)->toolTip(), s.f->cbt_Save.hint());
         QCOMPARE(s.f->UnsavedReports, 3);
+        if (!PdfReadable())
+            QSKIP("no poppler tools here to read the PDF back");
 
         QCOMPARE(pageCount(path), pages);
         const QString info = popplerOutput(QStringLiteral("pdfinfo"), {path});
@@ -255,7 +262,7 @@ private Q_SLOTS:
         QPlainTextEdit* memo = memoOnDisplay(s);
         triggerMenuItem(memo, QStringLiteral("导出PDF"));
         const QString path = s.f.platform.documents.filePath(BookPdf);
-        const QByteArray earlier = readFile(path);
+        const QByteArray earlier = ReadFileBytes(path);
         QVERIFY(!earlier.isEmpty());
         s.click(s.f->cbt_Exit);
         AddPile(s.f, RectangularPile(), 6);
@@ -268,7 +275,7 @@ private Q_SLOTS:
         const QStringList errors = s.f.platform.takeErrors();
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(BookPdf), qPrintable(errors.first()));
-        QCOMPARE(readFile(path), earlier);
+        QCOMPARE(ReadFileBytes(path), earlier);
         QCOMPARE(QDir(s.f.platform.documents.path()).entryList(QDir::Files), QStringList{BookPdf});
 #else
         QSKIP("needs a file size limit");
@@ -296,8 +303,12 @@ private Q_SLOTS:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().pageSize().id(), QPageSize::A4);
         QCOMPARE(asked.first().orientation(), QPageLayout::Landscape);
-        QCOMPARE(pageCount(file), 1);
-        QCOMPARE(extractedPages(file).value(0).lines, wordsOf(s.f->meo_jisuanjieguo_Xls.lines()));
+        QVERIFY(QFile::exists(file));
+        if (PdfReadable()) {
+            QCOMPARE(pageCount(file), 1);
+            QCOMPARE(
+                extractedPages(file).value(0).lines, wordsOf(s.f->meo_jisuanjieguo_Xls.lines()));
+        }
 
         // Cancelled: nothing printed.
         QFile::remove(file);
