@@ -42,8 +42,8 @@ nice -n 10 cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1
 }
 
 # The tests find Qt's translations beside them, as the program does in the package.
-mkdir -p "$build/tests/translations"
-cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$build/tests/translations/" ||
+mkdir -p "$build/translations"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$build/translations/" ||
     rp_fail "Qt's Chinese translations are missing" "apt-get install qt6-translations-l10n"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
