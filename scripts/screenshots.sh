@@ -23,14 +23,8 @@ if [ ! -x "$program" ]; then
     exit 1
 fi
 
-display=""
-for n in $(seq 90 150); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "No free X display number." >&2; exit 1; }
+source scripts/xdisplay.sh
+display=$(free_x_display 90 150) || { echo "No free X display number." >&2; exit 1; }
 
 xvfb_pid=""
 app_pid=""

@@ -52,14 +52,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 150 220); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || rp_fail "no free X display number" "end an old Xvfb, then run again"
+source "$rp_repo/scripts/xdisplay.sh"
+display=$(free_x_display 150 220) || rp_fail "no free X display number" "end an old Xvfb, then run again"
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
