@@ -24,7 +24,6 @@ if [ ! -x "$program" ]; then
 fi
 
 source scripts/xdisplay.sh
-display=$(free_x_display 90 150) || { echo "No free X display number." >&2; exit 1; }
 
 xvfb_pid=""
 app_pid=""
@@ -40,13 +39,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 1 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_xvfb 90 150 || { echo "No free X display number." >&2; exit 1; }
 
 # A Chinese user's locale, so that numbers and the report time read as they would.
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE= \

@@ -12,3 +12,18 @@ free_x_display() {
     done
     return 1
 }
+
+# start_xvfb FIRST LAST: starts a virtual X server on the first free display in that range
+# and waits until it answers; sets xvfb_pid and exports DISPLAY. Fails when no display
+# number is free.
+start_xvfb() {
+    local display _
+    display=$(free_x_display "$1" "$2") || return 1
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=$display
+    for _ in $(seq 1 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+}

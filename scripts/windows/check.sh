@@ -53,14 +53,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$rp_repo/scripts/xdisplay.sh"
-display=$(free_x_display 150 220) || rp_fail "no free X display number" "end an old Xvfb, then run again"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 1 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_xvfb 150 220 || rp_fail "no free X display number" "end an old Xvfb, then run again"
 
 mkdir -p "$work/home/Documents"
 export HOME=$work/home
