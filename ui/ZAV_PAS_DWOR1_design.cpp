@@ -3,6 +3,7 @@
 
 #include "ui/ZAV_PAS_DWOR1.h"
 
+#include "core/input_items.h"
 #include "core/numbers.h"
 #include "ui/panel_lists.h"
 
@@ -91,12 +92,12 @@ QStringList ShortSideItems()
 
 QStringList DrivenConditionItems()
 {
-    return {QStringLiteral("匀质无裂缝的岩石"), QStringLiteral("有严重裂缝的风(易)化岩石")};
+    return core::ConditionItems(core::PileProcess::Driven);
 }
 
 QStringList BoredConditionItems()
 {
-    return {QStringLiteral("良好"), QStringLiteral("一般"), QStringLiteral("较差")};
+    return core::ConditionItems(core::PileProcess::Bored);
 }
 
 void TZAV_FRM_DWOR1::designControls()
@@ -110,7 +111,7 @@ void TZAV_FRM_DWOR1::designControls()
     gpb_srcs.setText(QStringLiteral("基桩参数"));
     place(gpb_srcs, 5, 56, 370, 220);
     lb_jmlx.setText(QStringLiteral("桩身截面类型"));
-    cbb_jmlx.setItems({QStringLiteral("圆桩"), QStringLiteral("椭圆桩"), QStringLiteral("矩形桩")});
+    cbb_jmlx.setItems(core::SectionItems());
     cbb_jmlx.setItemIndex(0);
     panelRow(lb_jmlx, 200, cbb_jmlx, 0);
     lb_dd.setText(QStringLiteral("桩  身   直   径    d (mm)"));
@@ -129,8 +130,7 @@ void TZAV_FRM_DWOR1::designControls()
     panelRow(lb_hr, 200, cbe_hr, 3);
     lb_czgy.setText(QStringLiteral("基桩成桩工艺"));
     place(lb_czgy, LabelX, RowY(4), 113, RowHeight);
-    cbb_czgy.setItems(
-        {QStringLiteral("打入桩、震动下沉桩(管柱)"), QStringLiteral("钻(挖)孔灌注桩、管柱")});
+    cbb_czgy.setItems(core::ProcessItems());
     cbb_czgy.setItemIndex(1);
     place(cbb_czgy, WideFieldX, RowY(4), WideFieldWidth, RowHeight);
 
