@@ -15,8 +15,6 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+source "$(dirname "$0")/system.sh"
+apt_get update -q
+apt_get install -y -q --no-install-recommends "${missing[@]}"

@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh ZAV_PRJ_DWOR1
+ROCKPILE_PRESET=dev bash scripts/build.sh ZAV_PRJ_DWOR1
 exec ./build/ZAV_PRJ_DWOR1

@@ -39,7 +39,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_xvfb 90 150 || { echo "No free X display number." >&2; exit 1; }
+start_xvfb 90 150 || exit 1
 
 # A Chinese user's locale, so that numbers and the report time read as they would.
 env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE= \
@@ -47,21 +47,8 @@ env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE= \
     "$program" >/dev/null 2>&1 &
 app_pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-    window=$(xdotool search --name "TB10093-2017" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "The program's window did not appear." >&2; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$window")"
+wait_for_window "TB10093-2017" 10 || { echo "The program's window did not appear." >&2; exit 1; }
 
-# Clicks the design point (x, y) of the window, then lets the program settle.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    xdotool mousemove 0 0
-    sleep "${3:-0.8}"
-}
 shot() {
     mkdir -p "$out"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1"

@@ -101,15 +101,15 @@ enable_deb_src() {
         keyring="Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
     rp_say "enabling Debian's source packages: $uri $suite $component (in $list)"
     printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n%s\n' \
-        "$uri" "$suite" "$component" "$keyring" | rp_as_root tee "$list" >/dev/null
-    rp_as_root apt-get update -q ||
+        "$uri" "$suite" "$component" "$keyring" | as_root tee "$list" >/dev/null
+    apt_get update -q ||
         rp_fail "apt-get update failed after adding $list" "check the network and $list, then run again"
 }
 
 src_dir=$work/source
 if [ ! -f "$src_dir/CMakeLists.txt" ]; then
     if ! has_source; then
-        rp_as_root apt-get update -q >/dev/null 2>&1 || true
+        apt_get update -q >/dev/null 2>&1 || true
         has_source || enable_deb_src
         has_source ||
             rp_fail "Debian's source package qt6-base $deb_version cannot be found" \

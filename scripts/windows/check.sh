@@ -31,7 +31,7 @@ done
 # has not been generated.
 if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     rp_say "generating the locale zh_CN.UTF-8"
-    rp_as_root localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 ||
+    as_root localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 ||
         rp_fail "cannot generate the locale zh_CN.UTF-8" "apt-get install locales; localedef -i zh_CN -f UTF-8 zh_CN.UTF-8"
 fi
 
@@ -53,7 +53,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$rp_repo/scripts/xdisplay.sh"
-start_xvfb 150 220 || rp_fail "no free X display number" "end an old Xvfb, then run again"
+start_xvfb 150 220 || rp_fail "no virtual X server" "end an old Xvfb, then run again"
 
 mkdir -p "$work/home/Documents"
 export HOME=$work/home
@@ -84,13 +84,8 @@ wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimHei /t REG_SZ \
     /d "Noto Sans Mono CJK SC" /f >>"$logs/wineboot.log" 2>&1
 wineserver -w
 
-# 1. The tests, with the Qt and compiler libraries of the build on the search path.
-runtime_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
-pthread_dir=$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")")
-WINEPATH="$(winepath -w "$qt/bin");$(winepath -w "$runtime_dir");$(winepath -w "$pthread_dir")"
-export WINEPATH
-# Run as CTest would: one run per test class, as the build registered them. Qt Test's
-# log does not reach a pipe under Wine, so each class writes it to a file of its own.
+# 1. The tests, run as CTest would (one run per test class, as the build registered
+#    them) through the build's Wine runner, each log kept.
 mapfile -t registered < <(grep -h '^add_test' "$build"/tests/CTestTestfile.cmake 2>/dev/null || true)
 [ ${#registered[@]} -gt 0 ] || rp_fail "no tests registered in $build/tests/" "bash scripts/windows/package.sh"
 failed=()
@@ -98,17 +93,19 @@ declare -A classes=() passed=() failures=() skipped=() seconds=()
 for line in "${registered[@]}"; do
     test_name=$(sed 's/^add_test(\[=\[\([^]]*\)\]=\].*/\1/' <<<"$line")
     mapfile -t words < <(grep -o '"[^"]*"' <<<"$line" | tr -d '"')
-    exe=${words[0]}
-    args=("${words[@]:1}")
-    [[ "$exe" == *.exe ]] || continue # the source-format check runs on Linux
+    # The emulator comes first (the runner and its Qt), then the program and its arguments.
+    first=0
+    while [ "$first" -lt ${#words[@]} ] && [[ "${words[first]}" != *.exe ]]; do
+        first=$((first + 1))
+    done
+    [ "$first" -lt ${#words[@]} ] || continue # the source-format and layer checks run on Linux
+    exe=${words[first]}
     group=$(basename "$exe" .exe)
     log=$logs/$test_name.log
-    [ "${args[0]:-}" = --expect-classes ] || args+=(-o "$(winepath -w "$log.txt"),txt")
     start=$(date +%s)
     rc=0
-    (cd "$(dirname "$exe")" && QT_QPA_PLATFORM=offscreen QT_PLUGIN_PATH="$(winepath -w "$qt/plugins")" \
-        QTEST_DISABLE_STACK_DUMP=1 timeout 1800 wine "$exe" "${args[@]}" </dev/null >"$log" 2>&1) || rc=$?
-    [ -f "$log.txt" ] && tr -d '\r' <"$log.txt" >>"$log" && rm -f "$log.txt"
+    QT_QPA_PLATFORM=offscreen timeout 1800 bash "$rp_repo/scripts/windows/wine-run.sh" "$qt" \
+        "${words[@]:first}" >"$log" 2>&1 || rc=$?
     totals=$(grep -a '^Totals:' "$log" | tail -n 1 || true)
     read -r p f k < <(sed -E 's/^Totals: ([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped.*/\1 \2 \3/' <<<"${totals:-Totals: 0 passed, 0 failed, 0 skipped}")
     classes[$group]=$((${classes[$group]:-0} + 1))
@@ -127,7 +124,6 @@ for group in $(printf '%s\n' "${!classes[@]}" | sort); do
 done | tee "$logs/tests.txt"
 # A failed test does not stop the proof of the program; the script fails at its end.
 [ ${#failed[@]} -eq 0 ] || rp_say "tests FAILED under Wine: ${failed[*]} (logs in $logs/); going on with the program"
-unset WINEPATH
 
 # 2. The program, unzipped as a user would, driven at the design places of its buttons.
 mkdir -p "$work/app"
@@ -137,24 +133,14 @@ exe=$(find "$work/app" -name ZAV_PRJ_DWOR1.exe | head -n 1)
 title="嵌岩桩承载力计算 (TB10093-2017)"
 book_name="嵌岩桩计算书(依据TB10093-2017)_文本.txt"
 
+# Wine takes its time over each click.
+click_settle=1.5
 # start_program COMMAND...: starts it, waits for its window; sets window, X, Y, WIDTH, HEIGHT.
 start_program() {
     "$@" >>"$logs/program.log" 2>&1 &
     app_pids+=($!)
-    window=""
-    for _ in $(seq 1 300); do
-        window=$(xdotool search --onlyvisible --name "TB10093-2017" 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
-    [ -n "$window" ] || rp_fail "the program's window did not appear (log: $logs/program.log)" "read the log"
-    sleep 2
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-}
-click() {
-    xdotool mousemove --window "$window" "$1" "$2" click 1
-    xdotool mousemove 0 0
-    sleep "${3:-1.5}"
+    wait_for_window "TB10093-2017" 60 2 ||
+        rp_fail "the program's window did not appear (log: $logs/program.log)" "read the log"
 }
 save_book() {
     click 90 634 # "计算" with the defaults

@@ -15,15 +15,8 @@ rp_fail() {
     exit 1
 }
 
-rp_as_root() {
-    if [ "$(id -u)" -eq 0 ]; then
-        "$@"
-    elif command -v sudo >/dev/null; then
-        sudo "$@"
-    else
-        rp_fail "this step needs root: $*" "run the script as root, or install sudo"
-    fi
-}
+# Root and apt-get as the Linux scripts have them (as_root, apt_get).
+source "$rp_repo/scripts/system.sh"
 
 # rp_install PACKAGE...: installs those Debian packages that are missing, with the
 # program's own build dependencies, through the repository's install script.

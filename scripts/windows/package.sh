@@ -18,24 +18,16 @@ rp_install "${rp_windows_packages[@]}"
 qt=$(bash scripts/windows/build-qt.sh | tail -n 1)
 [ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] || rp_fail "no Qt for Windows in '$qt'" "bash scripts/windows/build-qt.sh"
 
+# The preset "windows" of CMakePresets.json: its folder, toolchain and options.
 build=build-windows
 rp_say "cross-compiling the program and its tests into $build/"
 mkdir -p "$build"
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$rp_repo/scripts/windows/mingw64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release \
-    -DROCKPILE_QT_MINGW="$qt" \
-    -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DROCKPILE_QT_TRANSLATIONS=/usr/share/qt6/translations \
-    -DROCKPILE_BUILD_TESTS=ON \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-    >"$build/configure.log" 2>&1 || {
+ROCKPILE_QT_MINGW=$qt cmake --preset windows >"$build/configure.log" 2>&1 || {
     tail -n 30 "$build/configure.log" >&2
     rp_fail "configuring the Windows build failed (log: $build/configure.log)" \
         "read the log; rm -rf $build and run the script again"
 }
-nice -n 10 cmake --build "$build" --parallel "$(nproc)" >"$build/build.log" 2>&1 || {
+nice -n 10 cmake --build --preset windows --parallel "$(nproc)" >"$build/build.log" 2>&1 || {
     grep -E -m 20 'error|warning' "$build/build.log" >&2 || tail -n 30 "$build/build.log" >&2
     rp_fail "the Windows build failed; warnings count as errors here (log: $build/build.log)" \
         "fix the sources, then run the script again"
