@@ -24,7 +24,6 @@ double truncated(double x, PrecisionMode mode)
         return x;
     }
 }
-} // namespace
 
 SectionProperties SectionRule(const PileDesignCase& c)
 {
@@ -34,6 +33,8 @@ SectionProperties SectionRule(const PileDesignCase& c)
     constexpr double pi = std::numbers::pi;
     return {pi * c.d * c.d / 4 + c.d * c.c, pi * c.d + 2 * c.c};
 }
+
+} // namespace
 
 RockHardnessClass HardnessRule(double R)
 {
@@ -131,6 +132,7 @@ bool IsPrecisionMode(int index)
     return index >= 0 && index <= 4;
 }
 
+namespace {
 int PrecisionDecimals(PrecisionMode mode)
 {
     switch (mode) {
@@ -142,6 +144,7 @@ int PrecisionDecimals(PrecisionMode mode)
         return 0;
     }
 }
+} // namespace
 
 QString ForceText(double kN, PrecisionMode mode, QChar sep)
 {
@@ -158,13 +161,6 @@ QStringView BoxShareTextInto(double share, PrecisionMode mode, QChar sep, FixedT
     const bool coarse = mode == PrecisionMode::WholeTens || mode == PrecisionMode::WholeHundreds;
     return FormatFixedInto(
         coarse ? std::trunc(share) : share, ForceDigits, PrecisionDecimals(mode), sep, out);
-}
-
-QString BoxShareText(double share, PrecisionMode mode, QChar sep)
-{
-    const bool coarse = mode == PrecisionMode::WholeTens || mode == PrecisionMode::WholeHundreds;
-    return FormatFixed(
-        coarse ? std::trunc(share) : share, ForceDigits, PrecisionDecimals(mode), sep);
 }
 
 QString ReportShareText(double share, PrecisionMode mode, QChar sep)

@@ -62,7 +62,6 @@ struct Coefficients {
     double C2 = 0;
 };
 
-SectionProperties SectionRule(const PileDesignCase& validated);
 RockHardnessClass HardnessRule(double R);
 QString HardnessText(RockHardnessClass hardness);
 // h in mm as used by the formula (0 for driven piles).
@@ -73,12 +72,10 @@ QString FormulaLabel(PileProcess process);
 
 // Display precision rule; the two coarsest modes truncate toward zero.
 bool IsPrecisionMode(int index);
-int PrecisionDecimals(PrecisionMode mode);
 QString ForceText(double kN, PrecisionMode mode, QChar decimalSeparator);
 // The same text in a buffer, for the result boxes of a run.
 QStringView ForceTextInto(double kN, PrecisionMode mode, QChar decimalSeparator, FixedText& out);
 // Share as the result box shows it (truncated in the coarse modes), without "%".
-QString BoxShareText(double share, PrecisionMode mode, QChar decimalSeparator);
 QStringView BoxShareTextInto(
     double share, PrecisionMode mode, QChar decimalSeparator, FixedText& out);
 // Share as the reports show it (never truncated), without "%".

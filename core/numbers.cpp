@@ -296,12 +296,12 @@ QString NotANumberMessage(QStringView text)
     return QStringLiteral("“%1”不是有效的数值").arg(shortened(text));
 }
 
+namespace {
+
 QString NotAWholeNumberMessage(QStringView text)
 {
     return QStringLiteral("“%1”不是有效的整数").arg(shortened(text));
 }
-
-namespace {
 
 // A well-formed decimal number as the parsers scan it.
 struct DecimalParts {

@@ -48,6 +48,5 @@ QString FormatGeneral(double x, QChar decimalSeparator);
 
 // The message of a ConversionError for a text that is not a number / whole number.
 QString NotANumberMessage(QStringView text);
-QString NotAWholeNumberMessage(QStringView text);
 
 } // namespace core

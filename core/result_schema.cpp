@@ -47,10 +47,13 @@ QStringView ProcessLabel(PileProcess process)
     return processes[process == PileProcess::Driven ? 0 : 1];
 }
 
+namespace {
+// The condition entries of a process: two for driven piles, three for bored ones.
 int ConditionCount(PileProcess process)
 {
     return process == PileProcess::Driven ? 2 : 3;
 }
+} // namespace
 
 QStringView ConditionLabel(PileProcess process, int condition)
 {

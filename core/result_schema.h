@@ -49,8 +49,6 @@ enum class ResultSection { Circular, Elliptical, Rectangular, Square };
 
 QStringView SectionLabel(ResultSection section);
 QStringView ProcessLabel(PileProcess process);
-// The condition entries of a process: two for driven piles, three for bored ones.
-int ConditionCount(PileProcess process);
 // `condition` outside the process's entries gives the last entry.
 QStringView ConditionLabel(PileProcess process, int condition);
 

@@ -7,10 +7,13 @@
 
 namespace optimization {
 
+namespace {
+// The section of a code of the options table (1-4; others are taken as the nearest).
 core::ResultSection SectionOfCode(int sectionCode)
 {
     return core::ResultSection(std::clamp(sectionCode, 1, 4) - 1);
 }
+} // namespace
 
 ResultRowBuilder::ResultRowBuilder(QChar decimalSeparator)
     : m_separator(decimalSeparator)

@@ -20,9 +20,6 @@ namespace optimization {
 // row builder keeps. Valid until the panel changes or the builder fills the next row.
 using OptimizationResultRow = std::array<QStringView, core::ResultColumnCount>;
 
-// The section of a code of the options table (1-4; others are taken as the nearest).
-core::ResultSection SectionOfCode(int sectionCode);
-
 // What the input panel shows after a calculation, as the run reads it back; the texts
 // are views of the controls' own texts.
 struct PanelReadback {

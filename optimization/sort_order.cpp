@@ -357,12 +357,4 @@ std::vector<quint32> ExchangeSortOrder(std::span<const double> keys)
     return order;
 }
 
-std::vector<quint32> ReversedOrder(quint32 rowCount)
-{
-    std::vector<quint32> order(rowCount);
-    for (quint32 i = 0; i < rowCount; ++i)
-        order[i] = rowCount - 1 - i;
-    return order;
-}
-
 } // namespace optimization

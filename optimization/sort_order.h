@@ -38,7 +38,4 @@ constexpr qint32 Descending = 2;
 // order[i] is the initial index of the row that ends at position i.
 std::vector<quint32> ExchangeSortOrder(std::span<const double> keys);
 
-// Reversing: row i trades places with row n - 1 - i.
-std::vector<quint32> ReversedOrder(quint32 rowCount);
-
 } // namespace optimization

@@ -7,6 +7,10 @@
 
 namespace report {
 
+namespace {
+
+// The first line of every block that stays together: for a book each section (the
+// stamp under the last one goes with it), for a table every line.
 std::vector<int> PrintBlockStarts(const PrintedReport& report)
 {
     std::vector<int> starts;
@@ -29,6 +33,8 @@ std::vector<int> PrintBlockStarts(const PrintedReport& report)
         starts.pop_back();
     return starts;
 }
+
+} // namespace
 
 PrintLayout LayOutPrintedReport(const PrintedReport& report,
     std::span<const double> widthsAtOnePoint, double bodyWidth, double bodyHeight)

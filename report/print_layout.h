@@ -54,10 +54,6 @@ struct PrintLayout {
 PrintLayout LayOutPrintedReport(const PrintedReport& report,
     std::span<const double> widthsAtOnePoint, double bodyWidth, double bodyHeight);
 
-// The first line of every block that stays together: for a book each section (the
-// stamp under the last one goes with it), for a table every line.
-std::vector<int> PrintBlockStarts(const PrintedReport& report);
-
 // The right half of every footer: "第 n 页 / 共 m 页".
 QString PageFooterText(int page, int pageCount);
 

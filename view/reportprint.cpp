@@ -29,6 +29,16 @@ constexpr double PointsPerInch = 72;
 // pixels does not count.
 constexpr double MeasureSize = 100;
 
+// The printed report's font: the screen's report font at `points`.
+QFont PrintFont(double points)
+{
+    QFont font = ReportFont();
+    font.setPointSizeF(points);
+    // Hinting would round every advance to a device pixel and let the columns drift.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 } // namespace
 
 QPageLayout ReportPageLayout(report::PageOrientation orientation)
@@ -37,15 +47,6 @@ QPageLayout ReportPageLayout(report::PageOrientation orientation)
         orientation == report::PageOrientation::Landscape ? QPageLayout::Landscape
                                                           : QPageLayout::Portrait,
         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-}
-
-QFont PrintFont(double points)
-{
-    QFont font = ReportFont();
-    font.setPointSizeF(points);
-    // Hinting would round every advance to a device pixel and let the columns drift.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
 }
 
 bool PaintReport(QPagedPaintDevice& device, const report::PrintedReport& printed)

@@ -9,7 +9,6 @@
 #include "report/print_layout.h"
 
 #include <QByteArray>
-#include <QFont>
 #include <QPageLayout>
 
 class QPagedPaintDevice;
@@ -18,9 +17,6 @@ namespace view {
 
 // A4 with 15 mm margins, upright or across.
 QPageLayout ReportPageLayout(report::PageOrientation orientation);
-
-// The printed report's font: the screen's report font at `points`.
-QFont PrintFont(double points);
 
 // Paints the report onto a printer or PDF writer whose page layout is already set (the
 // print dialog may have changed it). False when the device cannot be painted on.

@@ -94,6 +94,39 @@ void CornerButton::paintEvent(QPaintEvent*)
     painter.drawText(rect(), Qt::AlignCenter, caption);
 }
 
+namespace {
+
+// The program's logo, 263 x 135 design units, drawn into `target`.
+void PaintLogo(QPainter& painter, const QRectF& target)
+{
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / 263, target.height() / 135);
+    painter.setPen(Qt::NoPen);
+    // Rock mass with its bedding lines.
+    painter.setBrush(QColor(0x9C, 0x6B, 0x43));
+    painter.drawRoundedRect(QRectF(4, 88, 255, 43), 8, 8);
+    painter.setPen(QPen(QColor(0x6E, 0x47, 0x29), 3));
+    painter.drawLine(QPointF(14, 104), QPointF(110, 100));
+    painter.drawLine(QPointF(150, 112), QPointF(248, 108));
+    painter.drawLine(QPointF(30, 122), QPointF(120, 120));
+    painter.setPen(Qt::NoPen);
+    // Deck and two piers, each on a pile socketed into the rock.
+    painter.setBrush(QColor(0x1E, 0x4E, 0x9C));
+    painter.drawRoundedRect(QRectF(10, 14, 243, 16), 4, 4);
+    for (double x : {66.0, 176.0}) {
+        painter.setBrush(QColor(0x7A, 0x86, 0x94));
+        painter.drawRect(QRectF(x, 30, 22, 36));
+        painter.setBrush(QColor(0x4A, 0x55, 0x62));
+        painter.drawRect(QRectF(x - 10, 64, 42, 8));
+        painter.setBrush(QColor(0xC8, 0x2B, 0x2B));
+        painter.drawRect(QRectF(x + 3, 72, 16, 44));
+    }
+    painter.restore();
+}
+
+} // namespace
+
 PictureWidget::PictureWidget(Picture picture, QWidget* parent)
     : QWidget(parent)
     , m_picture(picture)
@@ -124,34 +157,6 @@ void PictureWidget::paintEvent(QPaintEvent*)
     PaintLogo(painter,
         QRectF(
             area.left() + 6, area.center().y() - width * 135 / 263 / 2, width, width * 135 / 263));
-}
-
-void PaintLogo(QPainter& painter, const QRectF& target)
-{
-    painter.save();
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / 263, target.height() / 135);
-    painter.setPen(Qt::NoPen);
-    // Rock mass with its bedding lines.
-    painter.setBrush(QColor(0x9C, 0x6B, 0x43));
-    painter.drawRoundedRect(QRectF(4, 88, 255, 43), 8, 8);
-    painter.setPen(QPen(QColor(0x6E, 0x47, 0x29), 3));
-    painter.drawLine(QPointF(14, 104), QPointF(110, 100));
-    painter.drawLine(QPointF(150, 112), QPointF(248, 108));
-    painter.drawLine(QPointF(30, 122), QPointF(120, 120));
-    painter.setPen(Qt::NoPen);
-    // Deck and two piers, each on a pile socketed into the rock.
-    painter.setBrush(QColor(0x1E, 0x4E, 0x9C));
-    painter.drawRoundedRect(QRectF(10, 14, 243, 16), 4, 4);
-    for (double x : {66.0, 176.0}) {
-        painter.setBrush(QColor(0x7A, 0x86, 0x94));
-        painter.drawRect(QRectF(x, 30, 22, 36));
-        painter.setBrush(QColor(0x4A, 0x55, 0x62));
-        painter.drawRect(QRectF(x - 10, 64, 42, 8));
-        painter.setBrush(QColor(0xC8, 0x2B, 0x2B));
-        painter.drawRect(QRectF(x + 3, 72, 16, 44));
-    }
-    painter.restore();
 }
 
 QIcon ProgramIcon()

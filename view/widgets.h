@@ -13,8 +13,6 @@
 
 #include <functional>
 
-class QPainter;
-
 namespace view {
 
 // A push button with rounded corners. Its colour is the palette's ButtonText, so a
@@ -48,9 +46,6 @@ protected:
 private:
     Picture m_picture;
 };
-
-// The program's logo, 263 x 135 design units, drawn into `target`.
-void PaintLogo(QPainter& painter, const QRectF& target);
 QIcon ProgramIcon();
 
 // A label that takes the mouse: the pointer moving over it, leaving it, clicking it.

@@ -138,14 +138,6 @@ private Q_SLOTS:
             compareWithLiteral(keys);
         }
     }
-
-    void reversing()
-    {
-        QCOMPARE(optimization::ReversedOrder(2), (std::vector<quint32>{1, 0}));
-        // An odd count leaves the middle row in place.
-        QCOMPARE(optimization::ReversedOrder(5), (std::vector<quint32>{4, 3, 2, 1, 0}));
-        QCOMPARE(optimization::ReversedOrder(0), std::vector<quint32>{});
-    }
 };
 
 ROCKPILE_TEST(SortOrderTest)
