@@ -3,8 +3,9 @@
 // The main form of the program: one window with three stacked screens (input,
 // results, optimization). Every control is a public member under the program's own
 // name, every operation is one of the handlers below, and the handlers are short:
-// the rules live in core/, report/ and optimization/. The form owns the run state and
-// the platform seam; the widget view renders it and forwards the user's actions.
+// the rules live in core/, report/ and optimization/. Each screen's handlers are
+// public, the helpers they share private. The form owns the run state and the platform
+// seam; the widget view renders it and forwards the user's actions.
 //
 // Handlers are split over files by screen:
 //   ZAV_PAS_DWOR1.cpp              creation, navigation, status line
@@ -44,7 +45,11 @@ public:
 
     // ---- Run state, zeroed first thing in FormCreate.
     qint32 ReportPileCount = 0;
+    // The reports extended since they were last saved, one bit each; a calculation sets
+    // both, a save clears the one it wrote.
     qint32 UnsavedReports = 0;
+    static constexpr qint32 BookUnsaved = 1;
+    static constexpr qint32 TableUnsaved = 2;
     qint32 OptimizationMode = 0;
     qint32 DSortOrder = 0;
     qint32 PSortOrder = 0;
@@ -232,6 +237,8 @@ public:
     void cbt_computeClick() { CapacityCalculation(); }
     void CapacityCalculation();
     void InvalidateResults();
+
+private:
     core::PileDesignCase ReadPileDesignCase() const;
     // Completes the case or reports the first problem and aborts the action.
     void ValidatePileDesignCase(core::PileDesignCase& pile);
@@ -240,21 +247,13 @@ public:
     Control& InputControl(core::InputField field);
     void ShowResultBoxes(const core::CapacityResult& result, int precisionIndex);
 
+public:
     // ---- Results screen, reports and saving (ZAV_PAS_DWOR1_results.cpp).
     void cbt_PageBookClick();
     void cbt_sanchuClick();
     void tcb_meoFontSizeChange();
     void cbt_SaveClick();
     void cbt_YHsaveClick();
-    void DisplayRationale(const QStringList& permissions, std::function<void()> postRationale);
-    void WriteResultFiles(
-        const QStringList& permissions, const QList<PermissionStatus>& grantResults);
-    // Step 9 of the calculation: number the pile and append it to both reports.
-    void AppendPileToReports(const core::PileDesignCase& pile, const core::CapacityResult& result,
-        core::PrecisionMode mode);
-    void WriteTableHead();
-    void RemoveTableFooter();
-    void RemoveBookStamp();
     // The report on display as it goes to paper, or nothing when the results screen is
     // not shown or its report is empty.
     std::optional<report::PrintedReport> ReportOnDisplay() const;
@@ -263,10 +262,22 @@ public:
     // the pages). Runs guarded: a file that cannot be written is reported like a failed
     // save and leaves an earlier PDF whole. Neither UnsavedReports nor "保存" change.
     void ExportReportPdf(const std::function<QByteArray(const report::PrintedReport&)>& render);
+
+private:
+    void DisplayRationale(const QStringList& permissions, std::function<void()> postRationale);
+    void WriteResultFiles(
+        const QStringList& permissions, const QList<PermissionStatus>& grantResults);
+    // A calculated pile goes into both reports under the next number, with one time
+    // stamp for both, so that the book and the table always list the same piles.
+    void AppendPileToReports(const core::PileDesignCase& pile, const core::CapacityResult& result,
+        core::PrecisionMode mode);
+    void WriteTableHead();
+    void RemoveTableFooter();
+    void RemoveBookStamp();
     // The save button's tooltip names the file just written, so it can be found.
     void ShowSavedPath(Button& saveButton, const QString& path);
-    // -- results screen: further helpers go here.
 
+public:
     // ---- Optimization screen (ZAV_PAS_DWOR1_optimization.cpp).
     void Grid1_YouhuaxuanxiangSelectCell(int column, int row);
     void Grid1_YouhuaxuanxiangEditingDone(int column, int row);
@@ -277,25 +288,25 @@ public:
     void cbt_zhangkaiClick();
     void Grid2_YouhuajieguoCellDblClick(int column, int row);
     void Grid3_YouhuasaixuanCellDblClick(int column, int row);
+
+private:
     void FillOptimizationTables();
     // Writes the grid as the 170-column list file into the documents folder; returns
     // the file's path.
     QString WriteOptimizationTable(const StringGrid& grid, report::ResultFile file);
     void SortResultGrid(StringGrid& grid, int column, StringColumn& dHeader, StringColumn& pHeader);
     void PickUpResult(const StringGrid& grid, int row);
-    // -- optimization screen: further helpers go here.
     // The optimization screen's status line: errors in red, completions in black.
     void ShowOptimizationMessage(const QString& text, quint32 color);
     // Column 0 of the full list: "ZH-" numbers once a run has completed, plain
     // positions when it stopped early.
     void NumberOptimizationRows(bool final);
 
+public:
     // ---- The form itself.
     void runUserAction(const std::function<void()>& action) override;
     const Platform& platform() const { return m_platform; }
     QChar decimalSeparator() const { return m_decimalSeparator; }
-    // The report time text: the locale's short date, a blank, the long time without zone.
-    QString TimeText(const QDateTime& time) const;
     // Closes the main form ("退出" or the window closed): nothing is saved or asked.
     void Close();
     bool isClosed() const { return m_closed; }
@@ -305,6 +316,8 @@ public:
     TZAV_HBT_FRM_CopyRight* aboutForm() const { return m_about.get(); }
 
 private:
+    // The report time text: the locale's short date, a blank, the long time without zone.
+    QString TimeText(const QDateTime& time) const;
     void designControls(); // ZAV_PAS_DWOR1_design.cpp
     void designOptimizationScreen(); // ZAV_PAS_DWOR1_design.cpp
     void connectHandlers();

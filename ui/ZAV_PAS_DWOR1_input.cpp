@@ -214,7 +214,7 @@ void TZAV_FRM_DWOR1::CapacityCalculation()
     cbt_View.setVisible(true);
     cbt_compute.setEnabled(false);
     cbt_compute.setVisible(false);
-    UnsavedReports = 3;
+    UnsavedReports = BookUnsaved | TableUnsaved;
     cbt_Save.setEnabled(true);
     popbox_jingdu.setVisible(false);
     cbt_sanchu.setEnabled(true);

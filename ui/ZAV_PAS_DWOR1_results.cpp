@@ -14,10 +14,6 @@ namespace ui {
 
 namespace {
 
-// Bits of UnsavedReports: the book and the table extended since they were last saved.
-constexpr qint32 BookUnsaved = 1;
-constexpr qint32 TableUnsaved = 2;
-
 // The memo shows its first lines again.
 void moveToTop(Memo& memo)
 {
