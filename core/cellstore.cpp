@@ -4,12 +4,18 @@
 #include "core/prefetch.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <stdexcept>
 
 namespace core {
+
+// A code of 1, 2 or 4 bytes is stored as the first bytes of its 32-bit value, copied with
+// memcpy, and read back the same way: on a little-endian machine those are its low bytes.
+static_assert(std::endian::native == std::endian::little,
+    "the cell codes are stored as the low bytes of a 32-bit value");
 
 namespace {
 
@@ -154,11 +160,12 @@ std::shared_ptr<CellStore> CellStore::emptyLike() const
     return store;
 }
 
-quint32 CellStore::code(int column, quint32 row) const
+namespace {
+
+template <typename Column> quint32 codeIn(const Column& column, quint32 row)
 {
-    const Column& c = m_columns[size_t(column)];
-    const quint8* p = c.codes.data();
-    switch (c.width) {
+    const quint8* p = column.codes.data();
+    switch (column.width) {
     case 1:
         return p[row];
     case 2: {
@@ -174,6 +181,13 @@ quint32 CellStore::code(int column, quint32 row) const
     default:
         return 0;
     }
+}
+
+} // namespace
+
+quint32 CellStore::code(int column, quint32 row) const
+{
+    return codeIn(m_columns[size_t(column)], row);
 }
 
 void CellStore::widen(Column& column, int width)
@@ -369,6 +383,39 @@ QStringView CellStore::view(int columnIndex, quint32 row, CellScratch& scratch) 
         return column.texts.view(value & ~PileCodeBit);
     return value == 0 ? QStringView()
                       : PileNumberText(value, m_numbering, m_rowCountNumbered, scratch);
+}
+
+void CellStore::cellTexts(int columnIndex, std::span<const quint32> rows, std::span<CellText> out,
+    std::span<CellScratch> scratch) const
+{
+    const Column& column = m_columns[size_t(columnIndex)];
+    switch (column.kind) {
+    case CellKind::Texts:
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const quint32 id = codeIn(column, rows[i]);
+            out[i] = {column.texts.view(id), id};
+        }
+        return;
+    case CellKind::Numbers:
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const quint32 packed = column.numbers[rows[i]];
+            if (packed == 0 || isCode(packed))
+                out[i] = {column.texts.view(codeOf(packed)), codeOf(packed)};
+            else
+                out[i]
+                    = {QStringView(scratch[i].data(), unpack(packed, scratch[i].data())), NoTextId};
+        }
+        return;
+    case CellKind::PileNumbers:
+        break;
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const quint32 value = pileValue(column, rows[i]);
+        if (value == 0 || (value & PileCodeBit))
+            out[i] = {column.texts.view(value & ~PileCodeBit), value & ~PileCodeBit};
+        else
+            out[i] = {PileNumberText(value, m_numbering, m_rowCountNumbered, scratch[i]), NoTextId};
+    }
 }
 
 QStringView CellStore::PileNumberText(

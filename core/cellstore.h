@@ -80,16 +80,21 @@ public:
     std::optional<size_t> numbers(int column, std::span<const quint32> rows, QChar decimalSeparator,
         std::vector<double>& keys) const;
 
-    // Direct access for writers that treat each distinct text once (the list file).
-    // Texts: the code of a cell and the column's texts (code 0 is the empty text).
-    quint32 code(int column, quint32 row) const;
-    const TextPool& texts(int column) const { return m_columns[size_t(column)].texts; }
-    // Numbers: the raw cell; a packed text, or a code into texts() when isCode says so.
-    quint32 packed(int column, quint32 row) const { return m_columns[size_t(column)].numbers[row]; }
-    static bool isCode(quint32 packed) { return packed != 0 && (packed & 0xF) == 0; }
-    static quint32 codeOf(quint32 packed) { return packed >> 4; }
-    // The characters of a packed text; returns their count (at most 8).
-    static int unpack(quint32 packed, char16_t* out);
+    // Cells as a writer that treats each distinct text of a column once sees them (the
+    // list file lays out and encodes each such text once): either one of the column's own
+    // texts, under an id below textIdCount() that keeps naming that text until the store
+    // is cleared, or a text made up for the cell alone (a number kept in the cell, a pile
+    // number), with the id NoTextId.
+    static constexpr quint32 NoTextId = 0xFFFF'FFFFu;
+    struct CellText {
+        QStringView text;
+        quint32 id = NoTextId;
+    };
+    // The cells of `column` in `rows`, in order, into `out`; a text made up for a cell is
+    // composed in the scratch of the same index. Both spans hold at least rows.size().
+    void cellTexts(int column, std::span<const quint32> rows, std::span<CellText> out,
+        std::span<CellScratch> scratch) const;
+    quint32 textIdCount(int column) const { return m_columns[size_t(column)].texts.size(); }
 
     // Bytes held by the cells and texts, for benchmarks and tests.
     size_t memoryUse() const;
@@ -106,6 +111,15 @@ private:
         // Numbers and materialised PileNumbers.
         std::vector<quint32> numbers;
     };
+
+    // Texts cells: a code of `width` bytes a row into the column's texts.
+    quint32 code(int column, quint32 row) const;
+    // Numbers cells: a short number text packed four bits a character, or (low four bits
+    // clear) a code into the column's texts.
+    static bool isCode(quint32 packed) { return packed != 0 && (packed & 0xF) == 0; }
+    static quint32 codeOf(quint32 packed) { return packed >> 4; }
+    // The characters of a packed text; returns their count (at most 8).
+    static int unpack(quint32 packed, char16_t* out);
 
     quint32 textCode(Column& column, QStringView text);
     void setCode(Column& column, quint32 row, quint32 code);

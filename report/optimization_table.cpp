@@ -4,6 +4,7 @@
 #include "core/textwidth.h"
 #include "report/resultfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -56,14 +57,27 @@ FieldLayout layoutOf(int column)
     }
 }
 
-QString laidOut(QStringView text, int width, const FieldLayout& layout)
+// The blanks in front of a text of display width `width` and behind it.
+struct Padding {
+    int left;
+    int right;
+};
+
+Padding paddingOf(int width, const FieldLayout& layout)
 {
     const int fill = std::max(layout.width - width, 0);
     const int left = layout.centred ? fill - fill / 2 : fill;
-    QString field(left, u' ');
-    field.append(text);
-    field.append(QString(fill - left + layout.gap, u' '));
-    return field;
+    return {left, fill - left + layout.gap};
+}
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+int widthOf(QStringView text)
+{
+    return isAscii(text) ? int(text.size()) : DisplayWidth(text);
 }
 
 // The bytes of a line as its fields come, gathered in a fixed array and handed to the
@@ -74,22 +88,24 @@ public:
         : m_sink(sink)
     {
     }
-    char* room(size_t n)
+    void put(const char* bytes, size_t n) { std::memcpy(room(n), bytes, n); }
+    // A text between blanks; every result encoding writes ASCII as it is, one byte a
+    // character, so such a text needs no encoder.
+    void putPadded(QStringView text, Padding padding)
     {
-        if (m_size + n > Capacity)
-            spill();
-        if (n > Capacity)
-            return nullptr;
-        char* at = m_data.data() + m_size;
-        m_size += n;
-        return at;
-    }
-    void put(const char* bytes, size_t n)
-    {
-        if (char* at = room(n))
-            std::memcpy(at, bytes, n);
-        else
-            m_sink.append(bytes, n);
+        if (!isAscii(text)) {
+            QString field(padding.left, u' ');
+            field.append(text);
+            field.append(QString(padding.right, u' '));
+            const QByteArray encoded = EncodeResultText(field);
+            put(encoded.constData(), size_t(encoded.size()));
+            return;
+        }
+        const size_t size = size_t(padding.left) + size_t(text.size()) + size_t(padding.right);
+        char* p = room(size);
+        std::memset(p, ' ', size);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            p[padding.left + i] = char(text[i].unicode());
     }
     void spill()
     {
@@ -98,6 +114,21 @@ public:
     }
 
 private:
+    // Room for n bytes, which the caller fills at once: in the array, or at the end of
+    // the file's buffer when the array cannot hold them.
+    char* room(size_t n)
+    {
+        if (m_size + n > Capacity)
+            spill();
+        if (n > Capacity) {
+            m_sink.resize(m_sink.size() + n);
+            return m_sink.data() + m_sink.size() - n;
+        }
+        char* at = m_data.data() + m_size;
+        m_size += n;
+        return at;
+    }
+
     static constexpr size_t Capacity = 1024;
     std::string& m_sink;
     std::array<char, Capacity> m_data;
@@ -113,13 +144,28 @@ struct FieldBytes {
     quint8 size = 0; // Inline + 1: the field is in `longer`
     std::string longer;
 
-    void set(const QByteArray& encoded)
+    void set(QStringView text, const FieldLayout& layout)
     {
-        if (size_t(encoded.size()) <= Inline) {
+        if (isAscii(text)) {
+            const Padding padding = paddingOf(int(text.size()), layout);
+            const size_t total = size_t(padding.left) + size_t(text.size()) + size_t(padding.right);
+            if (total <= Inline) {
+                std::memset(bytes.data(), ' ', total);
+                for (qsizetype i = 0; i < text.size(); ++i)
+                    bytes[size_t(padding.left + i)] = char(text[i].unicode());
+                size = quint8(total);
+                return;
+            }
+        }
+        std::string encoded;
+        LineBytes field(encoded);
+        field.putPadded(text, paddingOf(widthOf(text), layout));
+        field.spill();
+        if (encoded.size() <= Inline) {
             std::copy(encoded.begin(), encoded.end(), bytes.begin());
             size = quint8(encoded.size());
         } else {
-            longer.assign(encoded.constData(), size_t(encoded.size()));
+            longer = std::move(encoded);
             size = quint8(Inline + 1);
         }
     }
@@ -132,7 +178,34 @@ struct FieldBytes {
     }
 };
 
-// The field bytes of every distinct text of one column, made on first use.
+// Rows go through the store a block at a time, column by column, so that each column's
+// cells are read in one sweep.
+constexpr size_t BlockRows = 256;
+
+// Something made once per distinct text of a column, on first use.
+template <typename Value> class PerText {
+public:
+    // The value for a cell with a text id; `make` makes it from the text.
+    template <typename Make>
+    const Value& of(const CellStore& store, int column, const CellStore::CellText& cell, Make make)
+    {
+        if (cell.id >= m_values.size()) {
+            m_values.resize(store.textIdCount(column));
+            m_made.resize(m_values.size(), 0);
+        }
+        if (!m_made[cell.id]) {
+            m_values[cell.id] = make(cell.text);
+            m_made[cell.id] = 1;
+        }
+        return m_values[cell.id];
+    }
+
+private:
+    std::vector<Value> m_values;
+    std::vector<quint8> m_made;
+};
+
+// The fields of one column's cells for the rows of a block.
 class ColumnFields {
 public:
     ColumnFields(const CellStore& store, int column)
@@ -142,96 +215,77 @@ public:
     {
     }
 
-    // A Texts cell, or a Numbers cell that holds a code.
-    const FieldBytes& ofCode(quint32 code)
+    // Reads the block's cells; afterwards field(i) is the field of its row i.
+    void read(std::span<const quint32> rows, std::span<CellStore::CellText> cells,
+        std::span<CellScratch> scratch)
     {
-        if (code >= m_fields.size()) {
-            m_fields.resize(m_store.texts(m_column).size());
-            m_made.resize(m_fields.size(), false);
+        m_store.cellTexts(m_column, rows, cells, scratch);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const CellStore::CellText& cell = cells[i];
+            if (cell.id == CellStore::NoTextId) {
+                // A text of the cell's own (a number kept in the cell) is made afresh.
+                m_own[i].set(cell.text, m_layout);
+                m_block[i] = &m_own[i];
+                continue;
+            }
+            m_block[i] = &m_fields.of(m_store, m_column, cell, [this](QStringView text) {
+                FieldBytes made;
+                made.set(text, m_layout);
+                return made;
+            });
         }
-        if (!m_made[code]) {
-            const QStringView text = m_store.texts(m_column).view(code);
-            m_fields[code].set(EncodeResultText(laidOut(text, DisplayWidth(text), m_layout)));
-            m_made[code] = true;
-        }
-        return m_fields[code];
     }
-
-    // Appends the field of the cell in `row`.
-    void append(LineBytes& out, quint32 row)
-    {
-        if (m_store.kind(m_column) == CellKind::Texts) {
-            ofCode(m_store.code(m_column, row)).appendTo(out);
-            return;
-        }
-        const quint32 packed = m_store.packed(m_column, row);
-        if (CellStore::isCode(packed)) {
-            ofCode(CellStore::codeOf(packed)).appendTo(out);
-            return;
-        }
-        // A packed text is ASCII: its width is its length.
-        char16_t chars[8];
-        const int length = CellStore::unpack(packed, chars);
-        const int fill = std::max(m_layout.width - length, 0);
-        const int left = m_layout.centred ? fill - fill / 2 : fill;
-        const size_t size = size_t(fill + length + m_layout.gap);
-        char* p = out.room(size);
-        std::memset(p, ' ', size);
-        for (int i = 0; i < length; ++i)
-            p[left + i] = char(chars[i]);
-    }
+    const FieldBytes& field(size_t i) const { return *m_block[i]; }
 
 private:
     const CellStore& m_store;
     int m_column;
     FieldLayout m_layout;
-    std::vector<FieldBytes> m_fields;
-    std::vector<bool> m_made;
+    PerText<FieldBytes> m_fields;
+    std::array<const FieldBytes*, BlockRows> m_block{};
+    std::array<FieldBytes, BlockRows> m_own{};
 };
 
-// What the schema makes of each distinct text of a column: a section or a process.
-template <typename Kind, typename Recognise>
-std::vector<std::optional<Kind>> kindsOf(const CellStore& store, int column, Recognise recognise)
-{
-    std::vector<std::optional<Kind>> kinds(store.texts(column).size());
-    for (quint32 code = 0; code < kinds.size(); ++code)
-        kinds[code] = recognise(store.texts(column).view(code));
-    return kinds;
-}
+// What the schema makes of the texts of a section or process column, asked once per
+// distinct text, not per row.
+template <typename Kind> class KindColumn {
+public:
+    using Recognise = std::optional<Kind> (*)(QStringView);
+    KindColumn(const CellStore& store, int column, Recognise recognise)
+        : m_store(store)
+        , m_column(column)
+        , m_recognise(recognise)
+    {
+    }
+    void read(std::span<const quint32> rows, std::span<CellStore::CellText> cells,
+        std::span<CellScratch> scratch)
+    {
+        m_store.cellTexts(m_column, rows, cells, scratch);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            m_block[i] = cells[i].id == CellStore::NoTextId
+                ? m_recognise(cells[i].text)
+                : m_kinds.of(m_store, m_column, cells[i],
+                    [this](QStringView text) { return m_recognise(text); });
+        }
+    }
+    std::optional<Kind> kind(size_t i) const { return m_block[i]; }
 
-// The code of a section or process cell; those columns hold texts in every result store.
-quint32 textCodeOf(const CellStore& store, int column, quint32 row)
-{
-    return store.kind(column) == CellKind::Texts ? store.code(column, row) : 0;
-}
+private:
+    const CellStore& m_store;
+    int m_column;
+    Recognise m_recognise;
+    PerText<std::optional<Kind>> m_kinds;
+    std::array<std::optional<Kind>, BlockRows> m_block{};
+};
 
-int digitCount(qint64 value)
+// Field 1: the row's position as a final pile number, centred in 8 behind one blank.
+void pileNumberField(LineBytes& out, qint64 position, qint64 count)
 {
-    int digits = 1;
-    for (; value >= 10; value /= 10)
-        ++digits;
-    return digits;
-}
-
-// Field 1: "ZH-" and the position, zero-filled to the digit count of the row count,
-// centred in 8 behind one blank.
-void pileNumberField(LineBytes& out, qint64 position, int digits)
-{
-    char number[32];
-    int length = 0;
-    number[length++] = 'Z';
-    number[length++] = 'H';
-    number[length++] = '-';
-    const int own = digitCount(position);
-    for (int i = own; i < digits; ++i)
-        number[length++] = '0';
-    for (int i = own - 1; i >= 0; --i, position /= 10)
-        number[length + i] = char('0' + position % 10);
-    length += own;
-    const int fill = std::max(8 - length, 0);
-    char* at = out.room(size_t(3 + fill + length));
-    std::memset(at, ' ', size_t(3 + fill + length));
-    std::memcpy(at + 1 + fill - fill / 2, number, size_t(length));
+    CellScratch scratch;
+    const QStringView number = CellStore::PileNumberText(
+        quint64(position), PileNumbering::Final, quint64(count), scratch);
+    const Padding padding = paddingOf(int(number.size()), layoutOf(PileNumberColumn));
+    out.putPadded(number, {padding.left + 1, padding.right});
 }
 
 class ListWriter {
@@ -285,48 +339,48 @@ void StreamOptimizationTable(const CellStore& store, std::span<const quint32> ro
     out.line(HeadLine2);
     out.line(QString(LineWidth, u'-'));
 
-    std::vector<ColumnFields> fields;
-    for (int column = 0; column < ResultColumnCount && column < store.columnCount(); ++column)
-        fields.emplace_back(store, column);
+    // Every column a field is made of: the pile number and the remark are not.
     const bool complete = store.columnCount() >= ResultColumnCount;
-    // A section or process text outside the schema's leaves its fields out; the schema
-    // is asked once per distinct text, not per row.
-    std::vector<std::optional<ResultSection>> sections;
-    std::vector<std::optional<PileProcess>> processes;
+    std::vector<ColumnFields> fields;
+    for (int column = 0; complete && column < RemarkColumn; ++column)
+        fields.emplace_back(store, column);
+    // A section or process text outside the schema's leaves its fields out.
+    KindColumn<ResultSection> sections(store, SectionColumn, SectionOfLabel);
+    KindColumn<PileProcess> processes(store, ProcessColumn, ProcessOfLabel);
+    std::vector<CellStore::CellText> cells(BlockRows);
+    std::vector<CellScratch> scratch(BlockRows);
     const std::string dash = std::string(4, ' ') + "-" + std::string(5, ' ');
     const qint64 count = qint64(rows.size());
-    const int digits = digitCount(count);
     LineBytes line(out.buffer());
     // The fields a section or process shows; -1 stands for a dash field.
-    auto schemaFields = [&](std::span<const int> columns, quint32 row) {
+    auto schemaFields = [&](std::span<const int> columns, size_t i) {
         for (int column : columns) {
             if (column < 0)
                 line.put(dash.data(), dash.size());
             else
-                fields[size_t(column)].append(line, row);
+                fields[size_t(column)].field(i).appendTo(line);
         }
     };
-    for (qint64 i = 0; i < count && complete; ++i) {
-        const quint32 row = rows[size_t(i)];
-        pileNumberField(line, i + 1, digits);
-        fields[SectionColumn].append(line, row);
-        const quint32 sectionCode = textCodeOf(store, SectionColumn, row);
-        if (sectionCode >= sections.size())
-            sections = kindsOf<ResultSection>(store, SectionColumn, SectionOfLabel);
-        if (const auto section = sections[sectionCode])
-            schemaFields(DimensionFieldColumns(*section), row);
-        fields[EmbedmentColumn].append(line, row);
-        fields[StrengthColumn].append(line, row);
-        fields[ProcessColumn].append(line, row);
-        fields[ConditionColumn].append(line, row);
-        const quint32 processCode = textCodeOf(store, ProcessColumn, row);
-        if (processCode >= processes.size())
-            processes = kindsOf<PileProcess>(store, ProcessColumn, ProcessOfLabel);
-        if (const auto process = processes[processCode])
-            schemaFields(ResistanceFieldColumns(*process), row);
-        fields[CapacityColumn].append(line, row);
-        line.spill();
-        out.endLine();
+    for (size_t first = 0; complete && first < rows.size(); first += BlockRows) {
+        const std::span<const quint32> block
+            = rows.subspan(first, std::min(BlockRows, rows.size() - first));
+        for (int column = SectionColumn; column < RemarkColumn; ++column)
+            fields[size_t(column)].read(block, cells, scratch);
+        sections.read(block, cells, scratch);
+        processes.read(block, cells, scratch);
+        for (size_t i = 0; i < block.size(); ++i) {
+            pileNumberField(line, qint64(first + i) + 1, count);
+            fields[SectionColumn].field(i).appendTo(line);
+            if (const auto section = sections.kind(i))
+                schemaFields(DimensionFieldColumns(*section), i);
+            for (int column : {EmbedmentColumn, StrengthColumn, ProcessColumn, ConditionColumn})
+                fields[size_t(column)].field(i).appendTo(line);
+            if (const auto process = processes.kind(i))
+                schemaFields(ResistanceFieldColumns(*process), i);
+            fields[CapacityColumn].field(i).appendTo(line);
+            line.spill();
+            out.endLine();
+        }
     }
 
     out.line(QString(LineWidth, u'-'));

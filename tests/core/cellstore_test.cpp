@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "tests/testmain.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <bit>
@@ -96,21 +97,88 @@ private Q_SLOTS:
         }
     }
 
+    void codesWidenAsTheColumnGainsTexts_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::addColumn<CellKind>("kind");
+        QTest::newRow("one byte") << 200 << CellKind::Texts;
+        QTest::newRow("two bytes") << 3000 << CellKind::Texts;
+        QTest::newRow("four bytes: 70,000 distinct texts") << 70000 << CellKind::Texts;
+        // Numbers too long to pack are kept as texts of the column too.
+        QTest::newRow("numbers kept as 70,000 texts") << 70000 << CellKind::Numbers;
+    }
     void codesWidenAsTheColumnGainsTexts()
     {
+        QFETCH(int, distinct);
+        QFETCH(CellKind, kind);
+        auto textOf = [kind](int i) {
+            return kind == CellKind::Numbers ? QStringLiteral("1234567.%1").arg(i)
+                                             : QStringLiteral("d%1").arg(i);
+        };
         CellStore store;
-        store.addColumn(CellKind::Texts);
-        // Empty cells first (no bytes at all), then 1-, 2- and 4-byte codes.
-        for (int i = 0; i < 3; ++i)
+        store.addColumn(kind);
+        // Empty cells first (no bytes at all), then every text twice, so that the codes
+        // widen while rows with narrower ones are there.
+        const quint32 empties = 3;
+        for (quint32 i = 0; i < empties; ++i)
             store.appendRow({});
-        for (int i = 0; i < 70000; ++i) {
-            const QString text = QString::number(i % 300 == 0 ? i : i % 300);
+        std::vector<quint32> rows;
+        for (int round = 0; round < 2; ++round) {
+            for (int i = 0; i < distinct; ++i) {
+                const QString text = textOf(i);
+                const QStringView cells[] = {text};
+                rows.push_back(store.appendRow(cells));
+            }
+        }
+        QCOMPARE(read(store, 0, 0), QString());
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (read(store, 0, rows[i]) != textOf(int(i) % distinct))
+                QFAIL(qPrintable(QStringLiteral("row %1").arg(rows[i])));
+        }
+
+        // A writer sees each text under one id, the same for both of its rows.
+        std::vector<CellStore::CellText> cells(rows.size());
+        std::vector<CellScratch> scratch(rows.size());
+        store.cellTexts(0, rows, cells, scratch);
+        QSet<quint32> ids;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const CellStore::CellText& cell = cells[i];
+            QCOMPARE(cell.text, QStringView(textOf(int(i) % distinct)));
+            QVERIFY(cell.id < store.textIdCount(0));
+            QCOMPARE(cell.id, cells[i % size_t(distinct)].id);
+            ids.insert(cell.id);
+        }
+        QCOMPARE(ids.size(), qsizetype(distinct));
+        const quint32 empty[] = {0};
+        store.cellTexts(0, empty, cells, scratch);
+        QCOMPARE(cells[0].text, QStringView());
+        QVERIFY(!ids.contains(cells[0].id));
+    }
+
+    void cellsOfTheirOwnHaveNoTextId()
+    {
+        // Short numbers live in the cell and pile numbers follow the positions: a writer
+        // takes them as they come.
+        CellStore store;
+        store.addColumn(CellKind::Numbers);
+        store.addColumn(CellKind::PileNumbers);
+        for (const char16_t* text : {u"12370", u"-0,5", u"123456789"}) {
             const QStringView cells[] = {text};
             store.appendRow(cells);
         }
-        QCOMPARE(read(store, 0, 0), QString());
-        for (int i = 0; i < 70000; ++i)
-            QCOMPARE(read(store, 0, quint32(3 + i)), QString::number(i % 300 == 0 ? i : i % 300));
+        const quint32 rows[] = {0, 1, 2};
+        store.numberRows(rows, PileNumbering::Final);
+        std::vector<CellStore::CellText> cells(3);
+        std::vector<CellScratch> scratch(3);
+        store.cellTexts(0, rows, cells, scratch);
+        QCOMPARE(cells[0].text, QStringView(u"12370"));
+        QCOMPARE(cells[0].id, CellStore::NoTextId);
+        QCOMPARE(cells[1].text, QStringView(u"-0,5"));
+        QCOMPARE(cells[2].text, QStringView(u"123456789"));
+        QVERIFY(cells[2].id < store.textIdCount(0));
+        store.cellTexts(1, rows, cells, scratch);
+        QCOMPARE(cells[2].text, QStringView(u"ZH-3"));
+        QCOMPARE(cells[2].id, CellStore::NoTextId);
     }
 
     void pileNumbersFollowThePositions()

@@ -5,9 +5,9 @@
 
 #include "bench/baseline_run.h"
 #include "core/result_schema.h"
-#include "core/textwidth.h"
 #include "report/resultfile.h"
 #include "tests/formfixture.h"
+#include "tests/report/list_lines.h"
 #include "tests/resultfile_decoder.h"
 #include "tests/testmain.h"
 
@@ -21,40 +21,11 @@ namespace {
 
 using Ranges = QList<QStringList>; // rows 0-9: minimum, maximum, step
 
-QString blanks(int n)
-{
-    return core::Blanks(n);
-}
-
 // One data line of the list file, from the 17 texts of a row at `position` of `count`.
 QString expectedLine(const BaselineRows& rows, qint64 row, qint64 count)
 {
-    auto cell = [&](int column) { return rows.cell(column, row).toString(); };
-    auto padLeft = [](const QString& t, int w, int gap) {
-        return core::PadLeftTo(t, QStringLiteral(" "), w) + blanks(gap);
-    };
-    auto centred
-        = [](const QString& t) { return core::CenterTo(t, QStringLiteral(" "), 8) + blanks(2); };
-    const QString dash = centred(QStringLiteral("-"));
-    const QString number = QStringLiteral("ZH-")
-        + core::PadLeftTo(
-            QString::number(row + 1), QStringLiteral("0"), int(QString::number(count).size()));
-    QString line = blanks(1) + centred(number) + centred(cell(1));
-    const QString section = cell(1);
-    if (section == QStringLiteral("圆  桩"))
-        line += padLeft(cell(2), 6, 4) + dash + dash + dash;
-    else if (section == QStringLiteral("椭圆桩"))
-        line += padLeft(cell(2), 6, 4) + padLeft(cell(3), 6, 4) + dash + dash;
-    else
-        line += dash + dash + padLeft(cell(2), 6, 4) + padLeft(cell(3), 6, 4);
-    line += padLeft(cell(5), 6, 4) + padLeft(cell(6), 6, 4) + centred(cell(7)) + centred(cell(8));
-    if (cell(7) == QStringLiteral("打入震沉"))
-        line += centred(cell(9)) + padLeft(cell(12), 7, 3) + padLeft(cell(13), 6, 4) + dash + dash
-            + dash;
-    else
-        line += centred(cell(10)) + padLeft(cell(12), 7, 3) + padLeft(cell(13), 6, 4)
-            + centred(cell(11)) + padLeft(cell(14), 7, 3) + padLeft(cell(15), 6, 4);
-    return line + padLeft(cell(4), 7, 2);
+    return testing_support::ExpectedListLine(
+        [&](int column) { return rows.cell(column, row).toString(); }, row + 1, count);
 }
 
 } // namespace
