@@ -52,6 +52,16 @@ private Q_SLOTS:
             {"1000", "2000", "500"}, {"800", "2400", "400"}, {"300", "2700", "400"},
             {"5.50", "95.50", "7.50"}, {"1", "2", "1"}, {"1", "3", "1"}}
                                                                     << 0 << -1;
+        // The coarse precisions truncate the boxes, one decimal rounds them; odd steps
+        // give dimensions and strengths with decimals of their own.
+        for (const auto& [name, precision] : {std::pair{"one decimal", 1},
+                 std::pair{"whole tens", 3}, std::pair{"whole hundreds", 4}}) {
+            QTest::newRow(name) << Ranges{{"1", "4", "1"}, {"950.5", "2000", "333.3"},
+                {"500", "1500", "450"}, {"2000", "3000", "400"}, {"1000", "2000", "300"},
+                {"1000", "2000", "350"}, {"0.5d", "3.0d", "0.35d"}, {"3.33", "90.00", "7.77"},
+                {"1", "2", "1"}, {"1", "3", "1"}}
+                                << precision << -1;
+        }
     }
     void everyCellAndLineAsTheBaseline()
     {
