@@ -237,9 +237,11 @@ public:
     void cbt_computeClick() { CapacityCalculation(); }
     void CapacityCalculation();
     void InvalidateResults();
+    // The design case the panel holds, as the calculation reads it; the pile chart reads
+    // it too.
+    core::PileDesignCase ReadPileDesignCase() const;
 
 private:
-    core::PileDesignCase ReadPileDesignCase() const;
     // Completes the case or reports the first problem and aborts the action.
     void ValidatePileDesignCase(core::PileDesignCase& pile);
     [[noreturn]] void ReportInputError(const QString& message, Control& field);
