@@ -1,26 +1,48 @@
 #include "ui/ZAV_HBT_PAS_CopyRight.h"
 
+#include "core/version.h"
 #include "ui/guard.h"
 
 namespace ui {
 
 const MakerInfo& Maker()
 {
-    // Everything that names the makers, in one place.
-    static const MakerInfo info{
-        QStringLiteral("(桥梁基础计算系列)"),
-        QStringLiteral("版权所有 © 2026 嵌岩桩计算项目组"),
-        QStringLiteral("设计：项目组"),
-        QStringLiteral("注册土木工程师(岩土)"),
-        QStringLiteral("注册结构工程师"),
-        QStringLiteral("(嵌岩桩计算项目组)"),
-        QStringLiteral("https://www.example.org/"),
-        QStringLiteral("www.example.org"),
-        QStringLiteral("https://www.example.org/"),
-        QStringLiteral("support@example.org"),
-        QStringLiteral("https://www.example.org/download/rockpile.zip"),
-    };
+    // Everything that names the makers, in one place; the version and the addresses come
+    // from CMakeLists.txt.
+    static const MakerInfo info = [] {
+        const core::ProgramAddresses& at = core::ConfiguredAddresses();
+        const QString none = QStringLiteral("（未提供）");
+        MakerInfo maker;
+        maker.series = QStringLiteral("(桥梁基础计算系列)");
+        maker.rights = QStringLiteral("版本 %1 · MIT 许可 · © 2026").arg(core::ProgramVersion());
+        maker.designer = QStringLiteral("设计：项目组");
+        maker.qualification1 = QStringLiteral("注册土木工程师(岩土)");
+        maker.qualification2 = QStringLiteral("注册结构工程师");
+        maker.organisation = QStringLiteral("(嵌岩桩计算项目组)");
+        maker.organisationUrl = at.website;
+        maker.website = at.website.isEmpty() ? none : ShownAddress(at.website);
+        maker.websiteUrl = at.website;
+        maker.email = at.email.isEmpty() ? none : at.email;
+        maker.emailUrl = at.email.isEmpty() ? QString() : QStringLiteral("mailto:") + at.email;
+        maker.downloadUrl = at.download;
+        maker.licenses = QStringLiteral(
+            "本程序按 MIT 许可发布（LICENSE）；随附组件的许可证见程序文件夹中的 %1")
+                             .arg(QStringView(core::NoticesFileName));
+        return maker;
+    }();
     return info;
+}
+
+QString ShownAddress(const QString& url)
+{
+    QString shown = url;
+    for (const QString& scheme : {QStringLiteral("https://"), QStringLiteral("http://")}) {
+        if (shown.startsWith(scheme))
+            shown.remove(0, scheme.size());
+    }
+    if (shown.endsWith(u'/'))
+        shown.chop(1);
+    return shown;
 }
 
 void LinkLabel::click()
@@ -72,10 +94,11 @@ void normalStyle(Control& label, quint32 color)
 
 } // namespace
 
-TZAV_HBT_FRM_CopyRight::TZAV_HBT_FRM_CopyRight(const Platform& platform)
+TZAV_HBT_FRM_CopyRight::TZAV_HBT_FRM_CopyRight(const Platform& platform, MakerInfo info)
     : m_platform(platform)
+    , m_maker(std::move(info))
 {
-    const MakerInfo& maker = Maker();
+    const MakerInfo& maker = m_maker;
     place(CopyRightLayer, 0, 0, ClientWidth, ClientHeight);
     lb_mokuaiming.setText(QStringLiteral("嵌岩桩承载力计算"));
     lb_mokuaiming.setFontSize(18);
@@ -88,6 +111,7 @@ TZAV_HBT_FRM_CopyRight::TZAV_HBT_FRM_CopyRight(const Platform& platform)
     lb_xilie.setAlignment(TextAlign::Center);
     place(lb_xilie, 0, 48, 265, 17);
     lB_copyright.setText(maker.rights);
+    lB_copyright.setHint(maker.licenses);
     place(lB_copyright, 32, 72, 217, 25);
     lb_sheji.setText(maker.designer);
     place(lb_sheji, 32, 104, 100, 25);
@@ -110,6 +134,10 @@ TZAV_HBT_FRM_CopyRight::TZAV_HBT_FRM_CopyRight(const Platform& platform)
     cbt_update.setFontSize(10);
     cbt_update.setCornerRadius(5);
     place(cbt_update, 216, 156, 20, 40);
+    // Without a download page there is nothing to open.
+    cbt_update.setEnabled(!maker.downloadUrl.isEmpty());
+    cbt_update.setHint(
+        maker.downloadUrl.isEmpty() ? QStringLiteral("未提供下载地址") : maker.downloadUrl);
     lb_lianxi.setText(QStringLiteral("邮箱："));
     place(lb_lianxi, 32, 176, 50, 25);
     lb_lianxiUr.setText(maker.email);
@@ -131,39 +159,41 @@ TZAV_HBT_FRM_CopyRight::TZAV_HBT_FRM_CopyRight(const Platform& platform)
 
 void TZAV_HBT_FRM_CopyRight::open(const QString& url)
 {
-    if (m_platform.openUrl)
+    if (!url.isEmpty() && m_platform.openUrl)
         m_platform.openUrl(url);
 }
 
 void TZAV_HBT_FRM_CopyRight::lb_danweiClick()
 {
-    open(Maker().organisationUrl);
+    open(m_maker.organisationUrl);
 }
 
 void TZAV_HBT_FRM_CopyRight::lb_wangzhiClick()
 {
-    open(Maker().websiteUrl);
+    open(m_maker.websiteUrl);
 }
 
 void TZAV_HBT_FRM_CopyRight::lb_lianxiUrClick()
 {
-    open(QStringLiteral("mailto:") + Maker().email);
+    open(m_maker.emailUrl);
 }
 
 void TZAV_HBT_FRM_CopyRight::cbt_updateClick()
 {
-    open(Maker().downloadUrl);
+    open(m_maker.downloadUrl);
 }
 
 void TZAV_HBT_FRM_CopyRight::lb_danweiMouseMove()
 {
-    lb_danwei.setText(Maker().organisationUrl);
+    // An organisation without a web address keeps its name.
+    if (!m_maker.organisationUrl.isEmpty())
+        lb_danwei.setText(m_maker.organisationUrl);
     hoverStyle(lb_danwei);
 }
 
 void TZAV_HBT_FRM_CopyRight::lb_danweiMouseLeave()
 {
-    lb_danwei.setText(Maker().organisation);
+    lb_danwei.setText(m_maker.organisation);
     normalStyle(lb_danwei, ColorBlack);
 }
 

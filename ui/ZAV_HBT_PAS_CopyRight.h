@@ -32,13 +32,19 @@ struct MakerInfo {
     QString website;
     QString websiteUrl;
     QString email;
+    QString emailUrl; // "mailto:" and the address
     QString downloadUrl;
+    QString licenses; // the rights line's tooltip
 };
 const MakerInfo& Maker();
+// An address as the About window shows it: without "https://" and a last "/".
+QString ShownAddress(const QString& url);
 
 class TZAV_HBT_FRM_CopyRight : public ActionGuard {
 public:
-    explicit TZAV_HBT_FRM_CopyRight(const Platform& platform);
+    // `maker`: the texts and addresses it shows; the program's own unless a test gives others.
+    explicit TZAV_HBT_FRM_CopyRight(const Platform& platform, MakerInfo maker = Maker());
+    const MakerInfo& maker() const { return m_maker; }
 
     static QString caption() { return QStringLiteral("关于"); }
     static constexpr double ClientWidth = 260;
@@ -83,6 +89,7 @@ private:
     void open(const QString& url);
 
     const Platform& m_platform;
+    MakerInfo m_maker;
     int m_actionDepth = 0;
     bool m_shown = false;
     int m_showCount = 0;

@@ -1,3 +1,4 @@
+#include "core/version.h"
 #include "tests/formfixture.h"
 #include "tests/testmain.h"
 #include "ui/ZAV_HBT_PAS_CopyRight.h"
@@ -5,6 +6,22 @@
 #include <QTest>
 
 using namespace ui;
+
+namespace {
+
+// The About window of a build whose addresses are configured.
+MakerInfo withAddresses()
+{
+    MakerInfo maker = Maker();
+    maker.organisationUrl = maker.websiteUrl = QStringLiteral("https://rockpile.test/");
+    maker.website = ShownAddress(maker.websiteUrl);
+    maker.email = QStringLiteral("team@rockpile.test");
+    maker.emailUrl = QStringLiteral("mailto:team@rockpile.test");
+    maker.downloadUrl = QStringLiteral("https://rockpile.test/download/");
+    return maker;
+}
+
+} // namespace
 
 class NavigationTest : public QObject {
     Q_OBJECT
@@ -124,13 +141,14 @@ private Q_SLOTS:
 
     void aboutLinksHover()
     {
-        FormFixture f;
-        f->cbt_CopyRight.click();
-        TZAV_HBT_FRM_CopyRight& about = *f->aboutForm();
+        RecordingPlatform recorder;
+        const Platform platform = recorder.make();
+        TZAV_HBT_FRM_CopyRight about(platform, withAddresses());
+        about.Show();
         const QString name = about.lb_danwei.text();
         about.lb_danwei.setItalic(true);
         about.lb_danwei.mouseMove();
-        QCOMPARE(about.lb_danwei.text(), Maker().organisationUrl);
+        QCOMPARE(about.lb_danwei.text(), QStringLiteral("https://rockpile.test/"));
         QVERIFY(about.lb_danwei.isBold());
         QVERIFY(about.lb_danwei.isUnderline());
         QCOMPARE(about.lb_danwei.textColor(), ColorRed);
@@ -152,17 +170,55 @@ private Q_SLOTS:
 
     void aboutLinksOpenThroughTheShell()
     {
-        FormFixture f;
-        f->cbt_CopyRight.click();
-        TZAV_HBT_FRM_CopyRight& about = *f->aboutForm();
+        RecordingPlatform recorder;
+        const Platform platform = recorder.make();
+        TZAV_HBT_FRM_CopyRight about(platform, withAddresses());
+        about.Show();
+        QCOMPARE(about.lb_wangzhi.text(), QStringLiteral("rockpile.test"));
+        QCOMPARE(about.lb_lianxiUr.text(), QStringLiteral("team@rockpile.test"));
         about.lb_danwei.click();
         about.lb_wangzhi.click();
         about.lb_lianxiUr.click();
         about.cbt_update.click();
-        QCOMPARE(f.platform.openedUrls,
-            QStringList({Maker().organisationUrl, Maker().websiteUrl,
-                QStringLiteral("mailto:") + Maker().email, Maker().downloadUrl}));
-        QVERIFY(f.platform.errors.isEmpty());
+        QCOMPARE(recorder.openedUrls,
+            QStringList(
+                {QStringLiteral("https://rockpile.test/"), QStringLiteral("https://rockpile.test/"),
+                    QStringLiteral("mailto:team@rockpile.test"),
+                    QStringLiteral("https://rockpile.test/download/")}));
+        QVERIFY(recorder.errors.isEmpty());
+    }
+
+    // Built without addresses the window says so, and a click opens nothing: never an
+    // address nobody owns.
+    void aboutWithoutAddresses()
+    {
+        RecordingPlatform recorder;
+        const Platform platform = recorder.make();
+        MakerInfo maker = Maker();
+        maker.organisationUrl = maker.websiteUrl = maker.emailUrl = maker.downloadUrl = QString();
+        maker.website = maker.email = QStringLiteral("（未提供）");
+        TZAV_HBT_FRM_CopyRight about(platform, maker);
+        about.Show();
+        QVERIFY(!about.cbt_update.isEnabled());
+        QCOMPARE(about.cbt_update.hint(), QStringLiteral("未提供下载地址"));
+        const QString name = about.lb_danwei.text();
+        about.lb_danwei.mouseMove();
+        QCOMPARE(about.lb_danwei.text(), name);
+        for (LinkLabel* link : {&about.lb_danwei, &about.lb_wangzhi, &about.lb_lianxiUr})
+            link->click();
+        QVERIFY(recorder.openedUrls.isEmpty());
+    }
+
+    void aboutNamesVersionAndLicenses()
+    {
+        FormFixture f;
+        f->cbt_CopyRight.click();
+        const TZAV_HBT_FRM_CopyRight& about = *f->aboutForm();
+        QVERIFY(about.lB_copyright.text().contains(core::ProgramVersion()));
+        QVERIFY(about.lB_copyright.text().contains(QStringLiteral("MIT")));
+        QVERIFY(about.lB_copyright.hint().contains(QStringLiteral("THIRD-PARTY-NOTICES.txt")));
+        QVERIFY(!about.lb_wangzhi.text().contains(QStringLiteral("example")));
+        QCOMPARE(about.cbt_update.isEnabled(), !about.maker().downloadUrl.isEmpty());
     }
 };
 
