@@ -276,6 +276,12 @@ void GridTable::contextMenuEvent(QContextMenuEvent* event)
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(selectionModel()->hasSelection());
     connect(copy, &QAction::triggered, this, [this] { copySelectedRows(); });
+    if (openChart) {
+        menu->addSeparator();
+        QAction* chart = menu->addAction(QStringLiteral("图表"));
+        chart->setShortcut(QKeySequence(Qt::Key_F6));
+        connect(chart, &QAction::triggered, this, [this] { openChart(); });
+    }
     menu->popup(event->globalPos());
     event->accept();
 }

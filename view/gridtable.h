@@ -62,6 +62,8 @@ public:
     // Ends an open cell editor as if the user had left the cell, so that a keyboard
     // command acts on the text typed so far.
     void commitOpenEditor();
+    // "图表" in the context menu of a result grid, where the window sets it.
+    std::function<void()> openChart;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #include "view/mainwindow.h"
 
 #include "ui/ZAV_HBT_PAS_CopyRight.h"
+#include "view/chartview.h"
 #include "view/reportprint.h"
 #include "view/widgets.h"
 
@@ -41,9 +42,11 @@ MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
     , m_binder([this](const QString& message) { reportError(message); },
           [this] {
               syncAboutWindow();
+              syncChartWindow();
               keepFocusOnPanel();
           },
           [this] { m_focusBeforeAction = QApplication::focusWidget(); })
+    , m_chartPanel(form)
 {
     setWindowTitle(ui::TZAV_FRM_DWOR1::caption());
     setWindowIcon(ProgramIcon());
@@ -61,6 +64,10 @@ MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
     for (ui::Memo* memo : {&form.meo_jisuanjieguo_Doc, &form.meo_jisuanjieguo_Xls}) {
         if (auto* widget = qobject_cast<QPlainTextEdit*>(widgetFor(*memo)))
             setUpMemoMenu(*widget);
+    }
+    for (ui::StringGrid* grid : {&form.Grid2_Youhuajieguo, &form.Grid3_Youhuasaixuan}) {
+        if (auto* table = dynamic_cast<GridTable*>(widgetFor(*grid)))
+            table->openChart = [this] { showChart(); };
     }
     setUpKeyboard();
     choosePrinter = [this](QPrinter& printer) {
@@ -81,6 +88,8 @@ void MainWindow::setUpKeyboard()
             m_binder.run([this] { m_form.CalculateByKeyboard(); });
         });
     }
+    auto* chart = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(chart, &QShortcut::activated, this, [this] { showChart(); });
     auto* print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, this, [this] { printReport(); });
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
@@ -214,6 +223,26 @@ void MainWindow::syncAboutWindow()
     }
 }
 
+void MainWindow::showChart()
+{
+    if (!m_chartWindow) {
+        m_chartWindow = std::make_unique<ChartWindow>(
+            m_chartPanel, [this](const std::function<void()>& action) { m_binder.run(action); });
+    }
+    m_binder.run([this] { m_chartPanel.Open(); });
+    m_chartWindow->show();
+    m_chartWindow->raise();
+    m_chartWindow->activateWindow();
+}
+
+void MainWindow::syncChartWindow()
+{
+    if (!m_chartWindow || !m_chartPanel.isOpen())
+        return;
+    m_chartPanel.refresh();
+    m_chartWindow->sync();
+}
+
 void MainWindow::paintEvent(QPaintEvent*)
 {
     PaintVerticalGradient(*this, {{0, 0xFF00BFFF}, {1, 0xFFFFFFFF}});
@@ -227,6 +256,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_form.Close();
     if (m_about)
         m_about->close();
+    if (m_chartWindow)
+        m_chartWindow->close();
     event->accept();
 }
 

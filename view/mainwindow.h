@@ -6,6 +6,7 @@
 // window when the form asks for it, and closes when the form closes.
 
 #include "ui/ZAV_PAS_DWOR1.h"
+#include "ui/charts.h"
 #include "view/binder.h"
 
 #include <QPointer>
@@ -20,6 +21,7 @@ class QPrinter;
 namespace view {
 
 class AboutWindow;
+class ChartWindow;
 
 class MainWindow : public QWidget {
 public:
@@ -31,6 +33,12 @@ public:
     QWidget* widgetFor(const ui::Control& control) const { return m_binder.widgetFor(control); }
     // Null until the first "©".
     AboutWindow* aboutWindow() const { return m_about.get(); }
+
+    // The chart of the screen on display (F6, "图表" in a result grid's menu), in a
+    // window of its own that follows the form. Null until the first chart.
+    void showChart();
+    ChartWindow* chartWindow() const { return m_chartWindow.get(); }
+    ui::ChartPanel& chartPanel() { return m_chartPanel; }
 
     // The report on display to the printer the user chooses ("打印…", Ctrl+P), and as a
     // PDF file into the documents folder ("导出PDF"). An empty report does nothing.
@@ -46,6 +54,7 @@ protected:
 
 private:
     void syncAboutWindow();
+    void syncChartWindow();
     void reportError(const QString& message);
     void setUpKeyboard();
     void setUpMemoMenu(QPlainTextEdit& memo);
@@ -62,6 +71,8 @@ private:
     QPointer<QWidget> m_lastPanelFocus;
     QMetaObject::Connection m_focusWatch;
     std::unique_ptr<AboutWindow> m_about;
+    ui::ChartPanel m_chartPanel;
+    std::unique_ptr<ChartWindow> m_chartWindow;
     int m_aboutShowCount = 0;
     bool m_closing = false;
 };
