@@ -7,17 +7,23 @@
 #      user's documents folder: code page 936, no byte-order mark, byte for byte what the
 #      Linux program writes for the same pile, but for the time stamp;
 #   3. a second save into a documents folder that cannot be written reports the error
-#      and keeps the earlier file.
+#      and keeps the earlier file;
+#   4. the setup program, in a clean prefix of its own: a silent install (/S), the
+#      Start-menu entry, the uninstaller's entry with version and size, the project file
+#      type; the installed program shows its window, "wine start" on a project file
+#      starts it with that file; a second install upgrades in place; a silent uninstall
+#      leaves no program file, entry or association behind and the user's files alone.
 # Leaves build-windows/screenshot-windows.png (the window) and the logs in
 # build-windows/check/.
 #
-#   bash scripts/windows/check.sh [build-windows/rockpile-<version>-win64.zip [build-windows]]
+#   bash scripts/windows/check.sh [build-windows/rockpile-<version>-win64.zip [build-windows [setup.exe]]]
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$rp_repo"
 
 build=${2:-build-windows}
 zip_path=${1:-$(ls -t "$build"/rockpile-*-win64.zip 2>/dev/null | head -n 1 || true)}
+setup_path=${3:-$(ls -t "$build"/rockpile-*-setup.exe 2>/dev/null | head -n 1 || true)}
 [ -n "$zip_path" ] && [ -f "$zip_path" ] ||
     rp_fail "no Windows package in $build/" "bash scripts/windows/package.sh"
 qt=$(sed -n 's/^ROCKPILE_QT_MINGW:[A-Z]*=//p' "$build/CMakeCache.txt")
@@ -217,6 +223,91 @@ cmp "$logs/book-windows.unstamped" "$logs/book-linux.unstamped" ||
     rp_fail "the book under Wine differs from the Linux program's" \
         "diff <(iconv -f CP936 -t UTF-8 $logs/book-windows.txt) <(iconv -f CP936 -t UTF-8 $logs/book-linux.txt)"
 rp_say "the book under Wine ($(wc -c <"$windows_book") bytes, code page 936, no byte-order mark) equals the Linux program's but for the time stamp"
+# 4. The setup program, in a clean prefix of its own, as a user's machine would get it.
+if [ -n "$setup_path" ] && [ -f "$setup_path" ]; then
+    export WINEPREFIX=$work/prefix-setup
+    rp_say "the setup program $(basename "$setup_path") in a clean Wine prefix"
+    wineboot -i >>"$logs/wineboot.log" 2>&1 || rp_fail "wineboot failed (log: $logs/wineboot.log)" "apt-get install wine wine64"
+    wineserver -w
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+    key='Software\Microsoft\Windows\CurrentVersion\Uninstall\RockPile'
+    # reg_value ROOT\KEY NAME: the value, or nothing.
+    reg_value() {
+        wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+            awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print; exit }'
+    }
+    install_silently() {
+        wine "$(winepath -w "$setup_path")" /S >>"$logs/setup.log" 2>&1 || rp_fail "the setup program failed (log: $logs/setup.log)" "read the log"
+        wineserver -w
+        root=""
+        for candidate in HKLM HKCU; do
+            [ -n "$(reg_value "$candidate\\$key" InstallLocation)" ] && root=$candidate && break
+        done
+        [ -n "$root" ] || rp_fail "the silent install registered no uninstaller under $key" "see $logs/setup.log"
+        install_dir=$(winepath -u "$(reg_value "$root\\$key" InstallLocation)")
+    }
+    install_silently
+    [ -f "$install_dir/ZAV_PRJ_DWOR1.exe" ] || rp_fail "no ZAV_PRJ_DWOR1.exe in $install_dir after the install" "see $logs/setup.log"
+    [ "$(reg_value "$root\\$key" DisplayVersion)" = "$version" ] ||
+        rp_fail "the uninstaller's entry shows version '$(reg_value "$root\\$key" DisplayVersion)', not $version" "check installer.nsi"
+    size=$(reg_value "$root\\$key" EstimatedSize)
+    [ $((size)) -gt 1000 ] || rp_fail "the uninstaller's entry gives no size ($size)" "check installer.nsi"
+    [ "$(wine reg query "$root\\Software\\Classes\\.rockpile" /ve 2>/dev/null | tr -d '\r' | awk 'NF >= 3 { v = $NF } END { print v }')" = RockPile.Project ] ||
+    rp_fail "the .rockpile file type is not associated with the program" "check installer.nsi"
+    menu=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/*' -name '嵌岩桩承载力计算.lnk' | head -n 1)
+    [ -n "$menu" ] || rp_fail "no Start-menu entry" "check installer.nsi"
+    for needed in LICENSE.txt THIRD-PARTY-NOTICES.txt rockpile-project.ico uninstall.exe; do
+        [ -f "$install_dir/$needed" ] || rp_fail "the install lacks $needed" "check package.sh and installer.nsi"
+    done
+    rp_say "installed silently for ${root/HKLM/all users}${root/HKCU/the current user} into $(reg_value "$root\\$key" InstallLocation): version $version, $((size)) KB, Start-menu entry, .rockpile associated"
+
+    start_program wine "$install_dir/ZAV_PRJ_DWOR1.exe"
+    [ "$WIDTH" = 380 ] && [ "$HEIGHT" = 700 ] || rp_fail "the installed program's window is ${WIDTH}x$HEIGHT" "see $logs/program.log"
+    wineserver -k 2>/dev/null || true
+    for pid in "${app_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    app_pids=()
+    rp_say "the installed program shows its window"
+
+    # A project file in the user's documents, opened as a double click would.
+    project_dir=$(winepath -u 'C:\users\'"$USER"'\Documents' 2>/dev/null || echo "$WINEPREFIX/drive_c/users/$USER/Documents")
+    mkdir -p "$project_dir"
+    project=$project_dir/桥墩1.rockpile
+    [ -f "$rp_repo/tests/data/sample.rockpile" ] && cp "$rp_repo/tests/data/sample.rockpile" "$project" ||
+        printf '{}\n' >"$project"
+    start_program wine start /unix "$project"
+    opened=$(tr '\0' ' ' </proc/"$(pgrep -n -f 'ZAV_PRJ_DWOR1.exe' || echo 0)"/cmdline 2>/dev/null || true)
+    wineserver -k 2>/dev/null || true
+    for pid in "${app_pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    app_pids=()
+    case "$opened" in
+    *桥墩1.rockpile*) rp_say "\"wine start\" on a project file started the program with that file" ;;
+    *) rp_fail "\"wine start\" on a project file did not start the program with it (command line: $opened)" "check the association in installer.nsi" ;;
+    esac
+
+    # Over the installed version: upgraded in place, one entry.
+    install_silently
+    [ "$(winepath -u "$(reg_value "$root\\$key" InstallLocation)")" = "$install_dir" ] ||
+        rp_fail "a second install went elsewhere" "check .onInit in installer.nsi"
+    rp_say "a second install upgraded the first in place"
+
+    printf 'mine\n' >"$install_dir/notes-of-the-user.txt"
+    wine "$install_dir/uninstall.exe" /S >>"$logs/setup.log" 2>&1 || true
+    wineserver -w
+    left=$(find "$install_dir" -type f ! -name notes-of-the-user.txt 2>/dev/null || true)
+    [ -z "$left" ] || rp_fail "the uninstaller left program files behind: $left" "check the Delete lines of package.sh"
+    [ -f "$install_dir/notes-of-the-user.txt" ] || rp_fail "the uninstaller removed a file of the user's in the program folder" "check installer.nsi"
+    [ -f "$project" ] || rp_fail "the uninstaller removed the user's project file" "check installer.nsi"
+    [ -z "$(reg_value "$root\\$key" InstallLocation)" ] || rp_fail "the uninstaller's entry is still there" "check installer.nsi"
+    wine reg query "$root\\Software\\Classes\\RockPile.Project" >/dev/null 2>&1 &&
+        rp_fail "the file type is still registered after the uninstall" "check installer.nsi"
+    [ -z "$(find "$WINEPREFIX/drive_c" -name '嵌岩桩承载力计算.lnk' | head -n 1)" ] || rp_fail "a shortcut is left after the uninstall" "check installer.nsi"
+    rp_say "a silent uninstall left no program file, entry, association or shortcut, and the user's files where they were"
+    rp_say "setup program: $(du -h "$setup_path" | cut -f1) ($(stat -c %s "$setup_path") bytes)"
+else
+    rp_say "no setup program in $build/; its proof is left out"
+fi
+
 [ ${#failed[@]} -eq 0 ] ||
     rp_fail "tests failed under Wine: ${failed[*]} (logs in $logs/)" "read the logs; the failing lines start with FAIL!"
 rp_say "the Wine proof passed; the window: $build/screenshot-windows.png"
+

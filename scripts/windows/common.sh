@@ -30,5 +30,5 @@ rp_install() {
 rp_windows_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     mingw-w64-x86-64-dev ninja-build dpkg-dev wine wine64 locales xvfb xauth xdotool
-    x11-utils imagemagick fonts-noto-cjk qt6-translations-l10n zip unzip
+    x11-utils imagemagick fonts-noto-cjk qt6-translations-l10n zip unzip nsis python3
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows package, built on Debian 12 and proven under Wine:
-#   build-windows/rockpile-<version>-win64.zip
+#   build-windows/rockpile-<version>-win64.zip     unzip and run
+#   build-windows/rockpile-<version>-setup.exe     the setup program (NSIS)
 # Installs the cross compilers, Wine and the rest when missing, builds Qt for Windows
 # once into ~/.cache/rockpile/ (or $ROCKPILE_QT_MINGW; the first run takes 30 to 60
 # minutes for that), cross-compiles the program and every test, gathers the package
@@ -68,12 +69,54 @@ if [ ${#missing[@]} -gt 0 ]; then
     rp_fail "the package lacks libraries that the program loads" \
         "add them to the install() rules in CMakeLists.txt, then run the script again"
 fi
-for needed in ZAV_PRJ_DWOR1.exe platforms/qwindows.dll translations/qtbase_zh_CN.qm README.txt; do
+# The license texts of everything the package ships, from where it comes from.
+/usr/bin/python3 scripts/windows/notices.py --version "$version" --stage "$stage" \
+    --qt-source "$qt.work/source" --qt-package "$(dpkg-query -W -f='${Version}' qt6-base-dev)" \
+    --qt-options "$qt/rockpile-qt-build.txt" --cmake-cache "$build/CMakeCache.txt" \
+    --license LICENSE --out "$stage/THIRD-PARTY-NOTICES.txt" ||
+    rp_fail "writing THIRD-PARTY-NOTICES.txt failed" "read the message above; bash scripts/windows/build-qt.sh keeps Qt's source in $qt.work/source"
+for needed in ZAV_PRJ_DWOR1.exe platforms/qwindows.dll translations/qtbase_zh_CN.qm README.txt \
+    LICENSE.txt THIRD-PARTY-NOTICES.txt rockpile-project.ico; do
     [ -f "$stage/$needed" ] || rp_fail "the package lacks $needed" "check the install() rules in CMakeLists.txt"
 done
 ls "$stage"/styles/*.dll >/dev/null 2>&1 || rp_fail "the package lacks the styles plugin" "check the install() rules in CMakeLists.txt"
 (cd "$build/package" && zip -q -r -X "../$name.zip" "$name") || rp_fail "zip failed" "bash scripts/install-deps.sh zip"
 rp_say "$zip_path: $(du -h "$zip_path" | cut -f1), $(unzip -l "$zip_path" | tail -n 1 | awk '{print $2}') files"
 
-bash scripts/windows/check.sh "$zip_path" "$build"
-rp_say "done in $((($(date +%s) - started) / 60)) min $((($(date +%s) - started) % 60)) s: $zip_path"
+# The setup program installs exactly the zip's files; its uninstaller removes exactly those.
+setup_path=$build/rockpile-$version-setup.exe
+rp_say "making $setup_path"
+nsis=$build/nsis
+rm -rf "$nsis" "$setup_path"
+mkdir -p "$nsis"
+(
+    cd "$stage"
+    find . -type d | sort | while IFS= read -r dir; do
+        dir=${dir#.}
+        dir=${dir#/}
+        printf 'SetOutPath "$INSTDIR%s"\n' "${dir:+\\${dir//\//\\}}"
+        find "./$dir" -mindepth 1 -maxdepth 1 -type f | sort | while IFS= read -r file; do
+            printf 'File "%s"\n' "$(realpath "$file")"
+        done
+    done >"$OLDPWD/$nsis/files.nsh"
+    find . -type f | sort | while IFS= read -r file; do
+        file=${file#./}
+        printf 'Delete "$INSTDIR\\%s"\n' "${file//\//\\}"
+    done >"$OLDPWD/$nsis/unfiles.nsh"
+    find . -mindepth 1 -type d | sort -r | while IFS= read -r dir; do
+        dir=${dir#./}
+        printf 'RMDir "$INSTDIR\\%s"\n' "${dir//\//\\}"
+    done >>"$OLDPWD/$nsis/unfiles.nsh"
+)
+website=$(sed -n 's/^ROCKPILE_WEBSITE_URL:[A-Z]*=//p' "$build/CMakeCache.txt")
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" \
+    -DICON="$rp_repo/app/windows/ZAV_PRJ_DWOR1.ico" -DFILES="$nsis/files.nsh" \
+    -DUNFILES="$nsis/unfiles.nsh" -DOUTFILE="$rp_repo/$setup_path" ${website:+-DWEBSITE="$website"} \
+    app/windows/installer.nsi >"$nsis/makensis.log" 2>&1 || {
+    tail -n 20 "$nsis/makensis.log" >&2
+    rp_fail "makensis failed (log: $nsis/makensis.log)" "apt-get install nsis; read the log"
+}
+rp_say "$setup_path: $(du -h "$setup_path" | cut -f1)"
+
+bash scripts/windows/check.sh "$zip_path" "$build" "$setup_path"
+rp_say "done in $((($(date +%s) - started) / 60)) min $((($(date +%s) - started) % 60)) s: $zip_path, $setup_path"
