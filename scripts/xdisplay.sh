@@ -14,16 +14,17 @@ free_x_display() {
     return 1
 }
 
-# start_xvfb FIRST LAST: starts a virtual X server on the first free display in that range
-# and waits until it answers; sets xvfb_pid and exports DISPLAY. Fails, saying why, when
-# no display number is free or the server does not answer within ten seconds.
+# start_xvfb FIRST LAST [WIDTHxHEIGHT]: starts a virtual X server (1024x768 unless told)
+# on the first free display in that range and waits until it answers; sets xvfb_pid and
+# exports DISPLAY. Fails, saying why, when no display number is free or the server does
+# not answer within ten seconds.
 start_xvfb() {
     local display deadline
     display=$(free_x_display "$1" "$2") || {
         echo "No free X display number from :$1 to :$2." >&2
         return 1
     }
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$display" -screen 0 "${3:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=$display
     deadline=$((SECONDS + 10))

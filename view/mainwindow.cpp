@@ -13,7 +13,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
+#include <QWindow>
 
 namespace view {
 
@@ -34,7 +38,40 @@ QSize designSize(double width, double height)
     return QSize(static_cast<int>(width), static_cast<int>(height));
 }
 
+// The form's screens lie on this, at their design places, over the window's gradient.
+class FormSurface : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        PaintVerticalGradient(*this, {{0, 0xFF00BFFF}, {1, 0xFFFFFFFF}});
+    }
+};
+
+// Before the window system has framed the window its frame is not known: a title bar and
+// thin borders, as on a desktop, rather than none.
+constexpr QMargins GuessedFrame(4, 32, 4, 4);
+// Never smaller than this, however small the screen.
+constexpr int SmallestSide = 120;
+
 } // namespace
+
+WindowFit FitWindow(QSize content, QSize available, QMargins frame, int scrollBarExtent)
+{
+    const int roomWidth = available.width() - frame.left() - frame.right();
+    const int roomHeight = available.height() - frame.top() - frame.bottom();
+    if (content.width() <= roomWidth && content.height() <= roomHeight)
+        return {content, false};
+    bool vertical = content.height() > roomHeight;
+    const bool horizontal = content.width() + (vertical ? scrollBarExtent : 0) > roomWidth;
+    if (horizontal && !vertical)
+        vertical = content.height() + scrollBarExtent > roomHeight;
+    const int width = std::min(content.width() + (vertical ? scrollBarExtent : 0), roomWidth);
+    const int height = std::min(content.height() + (horizontal ? scrollBarExtent : 0), roomHeight);
+    return {QSize(std::max(width, SmallestSide), std::max(height, SmallestSide)), true};
+}
 
 MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
     : QWidget(parent, Qt::Window | TitleOnly)
@@ -50,13 +87,26 @@ MainWindow::MainWindow(ui::TZAV_FRM_DWOR1& form, QWidget* parent)
 {
     setWindowTitle(ui::TZAV_FRM_DWOR1::caption());
     setWindowIcon(ProgramIcon());
-    setFixedSize(designSize(ui::TZAV_FRM_DWOR1::ClientWidth, ui::TZAV_FRM_DWOR1::ClientHeight));
+    const QSize formSize
+        = designSize(ui::TZAV_FRM_DWOR1::ClientWidth, ui::TZAV_FRM_DWOR1::ClientHeight);
+    setFixedSize(formSize);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    // No stop of its own for Tab: the keyboard goes from control to control as before.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_surface = new FormSurface;
+    m_surface->setFixedSize(formSize);
     for (ui::Control* screen : {static_cast<ui::Control*>(&form.MainFormLayer),
              static_cast<ui::Control*>(&form.JieGuo_DocLayer),
              static_cast<ui::Control*>(&form.YouHuaFormLayer)})
-        m_binder.build(*screen, this);
+        m_binder.build(*screen, m_surface);
+    m_scroll->setWidget(m_surface);
+    m_scroll->setGeometry(rect());
     refresh();
-    centreOnScreen(*this);
+    fitToScreen();
     m_form.closeWindow = [this] {
         if (!m_closing)
             close();
@@ -166,6 +216,74 @@ void MainWindow::rememberFocus(QWidget* now)
 {
     if (inInputPanel(now))
         m_lastPanelFocus = now;
+    // Wherever the keyboard goes on a scrolled form (Tab, a shortcut, an action that moves
+    // the focus), the control comes into view.
+    if (m_scrolls && now && m_surface->isAncestorOf(now))
+        m_scroll->ensureWidgetVisible(now, 8, 8);
+}
+
+void MainWindow::fitInto(const QRect& available)
+{
+    QMargins frame = GuessedFrame;
+    if (const QWindow* handle = windowHandle(); handle && isVisible())
+        frame = handle->frameMargins();
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") && !isVisible())
+        frame = QMargins();
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+    const WindowFit fit = FitWindow(m_surface->size(), available.size(), frame, extent);
+    m_scrolls = fit.scrolls;
+    const auto policy = fit.scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    m_scroll->setHorizontalScrollBarPolicy(policy);
+    m_scroll->setVerticalScrollBarPolicy(policy);
+    if (size() != fit.client)
+        setFixedSize(fit.client);
+    m_scroll->setGeometry(rect());
+    // Placed whole inside the area, centred where it fits.
+    const QSize outer
+        = fit.client + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    QPoint at = available.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    at.setX(std::max(available.left(), at.x()));
+    at.setY(std::max(available.top(), at.y()));
+    move(at);
+}
+
+void MainWindow::fitToScreen()
+{
+    if (const QScreen* screen = this->screen())
+        fitInto(screen->availableGeometry());
+}
+
+void MainWindow::watchScreen()
+{
+    QWindow* handle = windowHandle();
+    if (!handle || m_screenWatch)
+        return;
+    auto watchArea = [this](QScreen* screen) {
+        disconnect(m_areaWatch);
+        if (screen)
+            m_areaWatch = connect(screen, &QScreen::availableGeometryChanged, this,
+                [this](const QRect& area) { fitInto(area); });
+    };
+    m_screenWatch
+        = connect(handle, &QWindow::screenChanged, this, [this, watchArea](QScreen* screen) {
+              watchArea(screen);
+              fitToScreen();
+          });
+    watchArea(handle->screen());
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    watchScreen();
+    fitToScreen();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_scroll)
+        m_scroll->setGeometry(rect());
 }
 
 void MainWindow::keepFocusOnPanel()
@@ -186,6 +304,8 @@ MainWindow::~MainWindow()
     // The widgets go after the binder: the focus leaving a field as the window hides,
     // and moving among them, is no news any more.
     disconnect(m_focusWatch);
+    disconnect(m_screenWatch);
+    disconnect(m_areaWatch);
     m_binder.detach();
     hide();
     m_form.closeWindow = nullptr;

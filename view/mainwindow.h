@@ -17,11 +17,22 @@
 
 class QPlainTextEdit;
 class QPrinter;
+class QScrollArea;
 
 namespace view {
 
 class AboutWindow;
 class ChartWindow;
+
+// How the window meets a screen: the content at its own size where the screen's available
+// area holds it with the window's frame, else as large as the area allows, with the
+// content scrolling inside (room made for the scroll bars it then needs).
+struct WindowFit {
+    QSize client;
+    bool scrolls = false;
+    friend bool operator==(const WindowFit&, const WindowFit&) = default;
+};
+WindowFit FitWindow(QSize content, QSize available, QMargins frame, int scrollBarExtent);
 
 class MainWindow : public QWidget {
 public:
@@ -30,6 +41,12 @@ public:
 
     // Brings every widget up to the form (after every forwarded action it runs by itself).
     void refresh();
+    // Sizes the window for the available area of a screen (in device-independent pixels)
+    // and places it on it; the screen the window is on, when it shows and whenever it
+    // moves to another screen or that screen's area changes.
+    void fitInto(const QRect& available);
+    bool scrolls() const { return m_scrolls; }
+    QScrollArea* scrollArea() const { return m_scroll; }
     QWidget* widgetFor(const ui::Control& control) const { return m_binder.widgetFor(control); }
     // Null until the first "©".
     AboutWindow* aboutWindow() const { return m_about.get(); }
@@ -51,8 +68,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitToScreen();
+    void watchScreen();
     void syncAboutWindow();
     void syncChartWindow();
     void reportError(const QString& message);
@@ -64,6 +85,12 @@ private:
 
     ui::TZAV_FRM_DWOR1& m_form;
     FormBinder m_binder;
+    // The form's 380 x 700 surface, scrolled inside the window where the screen is smaller.
+    QScrollArea* m_scroll = nullptr;
+    QWidget* m_surface = nullptr;
+    bool m_scrolls = false;
+    QMetaObject::Connection m_screenWatch;
+    QMetaObject::Connection m_areaWatch;
     // Where the keyboard was before the running action, and the input panel's field it
     // was in last: a calculation that hides its own focused "计算" gives the focus back
     // to the panel instead of letting it fall to the next button ("★").
