@@ -243,11 +243,14 @@ ChartLayout LayOutChart(
     // What the axes must hold.
     Extent x;
     Extent y;
+    // The finite points of each series, for the legend.
+    std::vector<qint64> finitePoints;
     for (const ChartSeries& series : data.series) {
         const size_t count = std::min(series.x.size(), series.y.size());
+        qint64 left = 0;
         for (size_t i = 0; i < count; ++i) {
             if (!finite(series.x[i]) || !finite(series.y[i])) {
-                ++layout.leftOut;
+                ++left;
                 continue;
             }
             if (data.xRange
@@ -256,6 +259,8 @@ ChartLayout LayOutChart(
             x.add(series.x[i]);
             y.add(series.y[i]);
         }
+        layout.leftOut += left;
+        finitePoints.push_back(qint64(count) - left);
     }
     for (const ChartLine& line : data.lines)
         y.add(line.y);
@@ -287,14 +292,12 @@ ChartLayout LayOutChart(
                 QPointF(at + ChartFontPixels + 2, row + ChartFontPixels), text, color});
             at += w;
         };
-        for (const ChartSeries& series : data.series) {
+        for (size_t s = 0; s < data.series.size(); ++s) {
+            const ChartSeries& series = data.series[s];
             if (series.name.isEmpty())
                 continue;
             if (series.style == ChartStyle::Points) {
-                qint64 shown = 0;
-                for (size_t i = 0; i < std::min(series.x.size(), series.y.size()); ++i)
-                    shown += finite(series.x[i]) && finite(series.y[i]);
-                addEntry(series.name + QStringLiteral(" (%1)").arg(shown), series.color);
+                addEntry(series.name + QStringLiteral(" (%1)").arg(finitePoints[s]), series.color);
             } else {
                 addEntry(series.name, series.color);
             }
@@ -392,11 +395,25 @@ ChartLayout LayOutChart(
         }
         }
     }
-    for (const ChartLine& line : data.lines) {
+    // From the top line down, so that the lower of two close lines gives way.
+    std::vector<const ChartLine*> lines;
+    for (const ChartLine& line : data.lines)
+        lines.push_back(&line);
+    std::stable_sort(lines.begin(), lines.end(),
+        [](const ChartLine* a, const ChartLine* b) { return a->y > b->y; });
+    for (const ChartLine* each : lines) {
+        const ChartLine& line = *each;
         const double at = mapping.py(line.y);
         const QPointF end(layout.plot.right(), at);
+        // Above its line, or below it where the label of a line close by stands already
+        // (the two bounds of a narrow band).
+        double labelY = at - 3;
+        for (const ChartLaidLine& other : layout.lines) {
+            if (std::abs(other.labelAt.y() - labelY) < LineHeight)
+                labelY = at + ChartFontPixels + 2;
+        }
         layout.lines.push_back({QLineF(QPointF(layout.plot.left(), at), end), line.label,
-            QPointF(layout.plot.right() - textWidth(line.label) - Gap, at - 3), line.color,
+            QPointF(layout.plot.right() - textWidth(line.label) - Gap, labelY), line.color,
             line.dashed});
     }
     for (const ChartMark& mark : data.marks) {
@@ -449,8 +466,8 @@ QString DescribeHit(const ChartData& data, const ChartHit& hit, QChar separator)
         return data.describe(hit.series, hit.row);
     const ChartSeries& series = data.series[size_t(hit.series)];
     auto axisValue = [separator](const ChartAxisTitle& axis, double value) {
-        const QString text = valueText(value, separator)
-            + (axis.unit.isEmpty() ? QString() : u' ' + axis.unit);
+        const QString text
+            = valueText(value, separator) + (axis.unit.isEmpty() ? QString() : u' ' + axis.unit);
         return axis.name.isEmpty() ? text : axis.name + QStringLiteral(" = ") + text;
     };
     const double x = series.x[hit.index];

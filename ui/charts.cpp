@@ -112,7 +112,7 @@ ChartData PileChartData(const TZAV_FRM_DWOR1& form)
         return data;
     }
     data.xRange = std::pair(0.0, end);
-    data.xAxis.name = QStringLiteral("hr (0～4%1)").arg(round ? u'd' : u'b');
+    data.xAxis.name = QStringLiteral("hr (0～4%1)").arg(QChar(round ? u'd' : u'b'));
     auto capacityAt = [&pile](double h) {
         core::PileDesignCase at = pile;
         at.h = h;

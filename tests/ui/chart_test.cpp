@@ -228,6 +228,24 @@ private Q_SLOTS:
         QCOMPARE(DescribeHit(data, *hit, u'.'), QStringLiteral("a：10，10"));
     }
 
+    // The two bounds of a narrow filter band: both labels readable, one above the band,
+    // one below it.
+    void labelsOfCloseLinesDoNotOverlap()
+    {
+        ChartData data;
+        data.series.push_back({QStringLiteral("a"), 0, ChartStyle::Points, {0, 10}, {0, 250000}});
+        data.lines.push_back({10000, QStringLiteral("筛选下限 10000 kN"), 0, true});
+        data.lines.push_back({11000, QStringLiteral("筛选上限 11000 kN"), 0, true});
+        const ChartLayout layout = LayOutChart(data, QSizeF(600, 400), estimate(), u'.');
+        QCOMPARE(layout.lines.size(), size_t(2));
+        const ChartLaidLine& upper = layout.lines[0];
+        const ChartLaidLine& lower = layout.lines[1];
+        QCOMPARE(upper.label, QStringLiteral("筛选上限 11000 kN"));
+        QVERIFY(upper.labelAt.y() < upper.line.y1());
+        QVERIFY(lower.labelAt.y() - ChartFontPixels > lower.line.y1());
+        QVERIFY(lower.labelAt.y() - upper.labelAt.y() >= ChartFontPixels);
+    }
+
     void barsAreHitAndColouredOneByOne()
     {
         ChartData data;

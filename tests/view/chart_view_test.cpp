@@ -7,8 +7,10 @@
 #include "view/chartview.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 
@@ -29,9 +31,19 @@ private Q_SLOTS:
         chart->close();
         QVERIFY(!s.window.chartPanel().isOpen());
 
+        // "图表" in the result grid's context menu.
         s.click(s.f->cbt_YouHua);
         s.click(s.f->cbt_YHcompute);
-        s.window.showChart();
+        auto* table = s.widget<QTableView>(s.f->Grid2_Youhuajieguo);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 30),
+            table->viewport()->mapToGlobal(QPoint(20, 30)));
+        QApplication::sendEvent(table->viewport(), &event);
+        QMenu* menu = table->findChild<QMenu*>();
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().last()->text(), QStringLiteral("图表"));
+        menu->actions().last()->trigger();
+        menu->close();
+        QVERIFY(chart->isVisible());
         QCOMPARE(s.window.chartPanel().kind(), ui::ChartKind::Optimization);
         QCOMPARE(chart->kindBox().currentIndex(), 1);
         QVERIFY(chart->axisBox().isVisible());

@@ -147,8 +147,10 @@ private Q_SLOTS:
         };
         QMenu* menu = openMenu();
         QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 1);
+        // "复制", a separator and "图表".
+        QCOMPARE(menu->actions().size(), 3);
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("复制"));
+        QCOMPARE(menu->actions().last()->text(), QStringLiteral("图表"));
         // No row selected: nothing to copy, the clipboard keeps its text.
         QVERIFY(!menu->actions().first()->isEnabled());
         menu->actions().first()->trigger();
