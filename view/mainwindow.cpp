@@ -19,6 +19,8 @@
 #include <QStyle>
 #include <QWindow>
 
+#include <cmath>
+
 namespace view {
 
 namespace {
@@ -230,7 +232,13 @@ void MainWindow::fitInto(const QRect& available)
     if (QGuiApplication::platformName() == QLatin1String("offscreen") && !isVisible())
         frame = QMargins();
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
-    const WindowFit fit = FitWindow(m_surface->size(), available.size(), frame, extent);
+    // At a fractional scale the area's last device-independent pixel may be only part of
+    // one on the screen: left out, the window never reaches past the screen's edge.
+    QSize area = available.size();
+    const double scale = devicePixelRatioF();
+    if (scale != std::floor(scale))
+        area -= QSize(1, 1);
+    const WindowFit fit = FitWindow(m_surface->size(), area, frame, extent);
     m_scrolls = fit.scrolls;
     const auto policy = fit.scrolls ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     m_scroll->setHorizontalScrollBarPolicy(policy);
