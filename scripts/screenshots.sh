@@ -4,6 +4,8 @@
 #   docs/screenshot-book.png          "结果": the calculation book of that pile
 #   docs/screenshot-table.png         the page button: the summary table
 #   docs/screenshot-optimization.png  "★", then "计算" with the default ranges
+#   docs/chart-optimization.png      F6 on it: the chart of that list
+#   docs/chart-pile.png              F6 on the input screen: the pile's chart
 #   docs/pdf-book.png, docs/pdf-table.png
 #                                     page 1 of the book's and the table's PDF, as the
 #                                     memo's "导出PDF" wrote them (two piles)
@@ -96,7 +98,23 @@ click 90 634        # "返回"
 click 182 634       # "★"
 click 67 634 3      # "计算" of the optimization screen
 shot screenshot-optimization.png
+chart_shot() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key F6
+    sleep 1.5
+    local chart
+    # Its title ends like the main window's: the other window of that name.
+    chart=$(xdotool search --onlyvisible --name "TB10093-2017" 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+    [ -n "$chart" ] || { echo "The chart window did not appear." >&2; exit 1; }
+    # The pointer over the middle of the chart shows a read-out.
+    xdotool mousemove --window "$chart" 380 280
+    sleep 0.8
+    import -window "$chart" "$out/$1"
+    echo "$out/$1"
+}
+chart_shot chart-optimization.png
 click 307 634       # "返回"
+chart_shot chart-pile.png
 click 274 634       # "退出"
 for _ in $(seq 1 30); do
     kill -0 "$app_pid" 2>/dev/null || { app_pid=""; break; }
