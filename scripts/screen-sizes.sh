@@ -30,22 +30,14 @@ trap stop EXIT
 
 # shoot SCREEN SCALE: one screen size at one scale.
 shoot() {
-    local screen=$1 scale=$2 name window
+    local screen=$1 scale=$2 name
     name=$out/screen-$screen-$scale
-    start_xvfb 150 220 "$screen" || { echo "No free X display number." >&2; exit 1; }
+    start_xvfb 150 220 "$screen" || exit 1
     env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" LANG=zh_CN.UTF-8 LC_ALL= LANGUAGE= \
         "$program" >/dev/null 2>&1 &
     app_pid=$!
-    window=""
-    for _ in $(seq 1 100); do
-        window=$(xdotool search --onlyvisible --name "TB10093-2017" 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "The program's window did not appear." >&2; exit 1; }
-    sleep 1.5
+    wait_for_window "TB10093-2017" 10 1.5 || { echo "The program's window did not appear." >&2; exit 1; }
     import -window root "$name.png"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
     echo "$name.png: window ${WIDTH}x$HEIGHT at $X,$Y on $screen, scale $scale"
     # The wheel over the form's left margin, down to its foot, then "计算" where it now is.
     xdotool mousemove --window "$window" 8 $((HEIGHT / 2))
@@ -56,9 +48,7 @@ shoot() {
     local x y
     x=$(awk -v s="$scale" 'BEGIN { printf "%d", 90 * s }')
     y=$(awk -v h="$HEIGHT" -v s="$scale" 'BEGIN { printf "%d", h - (700 - 634) * s }')
-    xdotool mousemove --window "$window" "$x" "$y" click 1
-    xdotool mousemove 0 0
-    sleep 1
+    click "$x" "$y" 1
     import -window root "$name-computed.png"
     echo "$name-computed.png: \"计算\" clicked at $x,$y in the window"
     stop

@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/result_schema.h"
+#include "project/design_load.h"
 #include "report/resultfile.h"
 
 #include <algorithm>
@@ -23,6 +24,10 @@ constexpr quint32 OtherColor = 0xFF7F7F7F;
 constexpr quint32 BandColor = 0xFFD62728;
 constexpr quint32 CapacityColor = 0xFF1F77B4;
 constexpr quint32 MarkColor = 0xFFD62728;
+constexpr quint32 LoadColor = 0xFFFF7F0E;
+constexpr quint32 SocketColor = 0xFF2CA02C;
+constexpr quint32 PassColor = 0xFF2CA02C;
+constexpr quint32 FailColor = 0xFFD62728;
 
 QString compact(QStringView label)
 {
@@ -258,6 +263,79 @@ ChartData OptimizationChartData(const StringGrid& grid, ChartAxis axis,
                 cell(EmbedmentColumn), cell(StrengthColumn), cell(CapacityColumn));
     };
     return data;
+}
+
+ChartData ProjectChartData(const project::Project& project, QChar separator)
+{
+    ChartData data;
+    data.xAxis = {QStringLiteral("桩"), QString()};
+    data.yAxis = {QStringLiteral("N/[P]"), QStringLiteral("%")};
+    ChartSeries bars(QStringLiteral("N/[P]"), PassColor, ChartStyle::Bars);
+    QStringList withoutLoad;
+    int failing = 0;
+    for (int i = 0; i < project.pileCount(); ++i) {
+        const project::Pile& pile = project.pile(i);
+        const project::DesignLoadCheck check = project::CheckDesignLoad(pile);
+        if (!check.checked || !check.ratio) {
+            withoutLoad << project::PileNumber(i);
+            continue;
+        }
+        bars.x.push_back(double(data.categories.size()));
+        bars.y.push_back(*check.ratio);
+        bars.rows.push_back(i);
+        bars.colors.push_back(check.satisfied ? PassColor : FailColor);
+        failing += !check.satisfied;
+        data.categories.push_back(pile.label.isEmpty()
+                ? project::PileNumber(i)
+                : project::PileNumber(i) + u' ' + pile.label);
+    }
+    data.series.push_back(std::move(bars));
+    data.lines.push_back({100, QStringLiteral("N/[P] = 100%"), FailColor, true});
+    data.title = QStringLiteral("工程各桩 N/[P]（%1 根，不满足 %2 根）")
+                     .arg(data.categories.size())
+                     .arg(failing);
+    if (!withoutLoad.isEmpty())
+        data.title += QStringLiteral("；无设计荷载：") + withoutLoad.join(QStringLiteral("、"));
+    if (data.categories.empty())
+        data.note = QStringLiteral("没有填写设计荷载 N 的桩");
+    data.describe = [project, separator](int, qint32 row) {
+        const project::Pile& pile = project.pile(row);
+        const project::DesignLoadCheck check = project::CheckDesignLoad(pile);
+        return QStringLiteral("%1 %2  N = %3 kN  [P] = %4 kN  N/[P] = %5%  %6")
+            .arg(project::PileNumber(row), pile.label, project::DesignLoadText(pile.N, separator),
+                core::FormatGeneral(check.shownP, separator),
+                project::UtilisationText(check, separator), project::VerdictText(check));
+    };
+    return data;
+}
+
+void AddDesignLoad(ChartData& chart, const project::Pile& pile, QChar separator)
+{
+    if (!pile.N || !chart.note.isEmpty())
+        return;
+    chart.lines.push_back(
+        {*pile.N, QStringLiteral("N = %1 kN").arg(project::DesignLoadText(pile.N, separator)),
+            LoadColor, true});
+    const project::RequiredSocket socket = project::RequiredEmbedment(pile);
+    if (socket.kind != project::RequiredSocket::Kind::Found)
+        return;
+    chart.marks.push_back({socket.hr, project::ShownCapacityAt(pile, socket.hr),
+        QStringLiteral("所需 hr = %1").arg(project::RequiredSocketText(socket, separator)),
+        SocketColor});
+    // The axis and the curve reach the socket, however deep.
+    if (!chart.xRange || socket.hr <= chart.xRange->second || chart.series.empty())
+        return;
+    const double from = chart.xRange->second;
+    const double to = socket.hr * 1.1;
+    ChartSeries& curve = chart.series.front();
+    core::PileDesignCase design = pile.design;
+    design.embedmentForm = core::EmbedmentForm::Millimetres;
+    for (int i = 1; i <= PileSamples / 4; ++i) {
+        design.h = from + (to - from) * i / (PileSamples / 4);
+        curve.x.push_back(design.h);
+        curve.y.push_back(core::ComputeCapacity(design).P);
+    }
+    chart.xRange->second = to;
 }
 
 ChartPanel::ChartPanel(TZAV_FRM_DWOR1& form)

@@ -6,8 +6,11 @@
 //  - the pile on the input panel: [P] against hr from 0 to 4 d (or b), with the step of
 //    the shallow socket at 0.5 m, and the current hr marked;
 //  - the optimization grid on display: [P] of every row against hr, d|a or R, one colour
-//    a section type, the filter band as two lines; a click selects the row in the grid.
+//    a section type, the filter band as two lines; a click selects the row in the grid;
+//  - a project: N/[P] of every pile that has a design load as a bar, the 100 % line, the
+//    piles that fail in red; and the pile chart's design load N and required socket.
 
+#include "project/project.h"
 #include "ui/ZAV_PAS_DWOR1.h"
 #include "ui/chart_layout.h"
 
@@ -27,6 +30,13 @@ ChartData PileChartData(const TZAV_FRM_DWOR1& form);
 // less (or no number) draws no line.
 ChartData OptimizationChartData(const StringGrid& grid, ChartAxis axis,
     std::optional<double> bandLow, std::optional<double> bandHigh, QChar decimalSeparator);
+
+// N/[P] of the piles with a design load, one bar each (green where the pile carries
+// N, red where it does not), the 100 % line; the piles without N are named in the title.
+ChartData ProjectChartData(const project::Project& project, QChar decimalSeparator);
+// The pile chart of a pile with a design load: N as a line, and the required socket,
+// where the pile has one, marked on the curve (the axis reaching it).
+void AddDesignLoad(ChartData& pileChart, const project::Pile& pile, QChar decimalSeparator);
 
 // The values of a column of a grid's rows as numbers (not a number where the cell holds
 // none), each distinct text read once.

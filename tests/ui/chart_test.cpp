@@ -2,6 +2,7 @@
 // reduction that keeps the extremes, the hit test, and the chart panel driven as the
 // user drives it: opened on a screen, hovered, clicked, exported.
 
+#include "project/design_load.h"
 #include "tests/formfixture.h"
 #include "tests/testmain.h"
 #include "ui/charts.h"
@@ -424,8 +425,80 @@ private Q_SLOTS:
     }
 };
 
+class ProjectChartTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void barsOfTheUtilisation()
+    {
+        project::Project bridge;
+        for (const auto& [label, N] : {std::pair(QStringLiteral("1#墩-1"), std::optional(9000.0)),
+                 std::pair(QStringLiteral("1#墩-2"), std::optional(12000.0)),
+                 std::pair(QStringLiteral("2#墩-1"), std::optional<double>())}) {
+            project::Pile pile;
+            pile.label = label;
+            pile.N = N;
+            QVERIFY(!project::ComputePile(pile, u'.'));
+            bridge.append(pile);
+        }
+        const ChartData data = ProjectChartData(bridge, u'.');
+        QCOMPARE(data.categories.size(), size_t(2));
+        QCOMPARE(data.categories[1], QStringLiteral("ZH2 1#墩-2"));
+        const ChartSeries& bars = data.series.at(0);
+        QCOMPARE(bars.colors.size(), size_t(2));
+        QVERIFY(bars.colors[0] != bars.colors[1]); // 9000 kN is carried, 12000 kN is not
+        QCOMPARE(bars.colors[1], 0xFFD62728);
+        QVERIFY(bars.y[0] < 100 && bars.y[1] > 100);
+        QCOMPARE(data.lines.at(0).y, 100.0);
+        QVERIFY(data.title.contains(QStringLiteral("不满足 1 根")));
+        QVERIFY(data.title.endsWith(QStringLiteral("无设计荷载：ZH3")));
+
+        const ChartLayout layout = LayOutChart(data, QSizeF(500, 300), estimate(), u'.');
+        const auto hit = HitTest(layout, data, layout.bars[1].rect.center());
+        QVERIFY(hit);
+        QCOMPARE(hit->row, 1);
+        QVERIFY(DescribeHit(data, *hit, u'.')
+                    .startsWith(QStringLiteral("ZH2 1#墩-2  N = 12000 kN  [P] = 10210 kN")));
+        QVERIFY(DescribeHit(data, *hit, u'.').endsWith(QStringLiteral("不满足")));
+    }
+
+    void noDesignLoadNoBars()
+    {
+        project::Project bridge;
+        project::Pile pile;
+        QVERIFY(!project::ComputePile(pile, u'.'));
+        bridge.append(pile);
+        const ChartData data = ProjectChartData(bridge, u'.');
+        QVERIFY(data.categories.empty());
+        QVERIFY(!data.note.isEmpty());
+        const ChartLayout layout = LayOutChart(data, QSizeF(500, 300), estimate(), u'.');
+        QVERIFY(layout.bars.empty());
+        QVERIFY(layout.yTicks.size() >= 2);
+    }
+
+    void pileChartShowsTheLoadAndTheRequiredSocket()
+    {
+        FormFixture f;
+        project::Pile pile;
+        pile.N = 40000; // beyond what 4 d of the default pile carries
+        QVERIFY(!project::ComputePile(pile, u'.'));
+        ChartData chart = PileChartData(*f);
+        AddDesignLoad(chart, pile, u'.');
+        QCOMPARE(chart.lines.size(), size_t(1));
+        QCOMPARE(chart.lines[0].y, 40000.0);
+        QCOMPARE(chart.marks.size(), size_t(2));
+        const ChartMark& socket = chart.marks[1];
+        const project::RequiredSocket required = project::RequiredEmbedment(pile);
+        QCOMPARE(socket.x, required.hr);
+        QVERIFY(socket.y >= 40000);
+        QVERIFY(chart.xRange->second > required.hr);
+        QVERIFY(chart.series[0].x.back() >= required.hr); // the curve reaches it
+    }
+};
+
 ROCKPILE_TEST(ChartScaleTest)
 ROCKPILE_TEST(ChartPointsTest)
 ROCKPILE_TEST(ChartPanelTest)
+ROCKPILE_TEST(ProjectChartTest)
 
 #include "chart_test.moc"
