@@ -9,7 +9,6 @@
 #include "ui/charts.h"
 #include "view/chartview.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -71,14 +70,3 @@ void BM_PaintLaidOutChart(benchmark::State& state)
 BENCHMARK(BM_PaintLaidOutChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "ui/ZAV_PAS_DWOR1.h"
 #include "view/reportprint.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -87,15 +86,3 @@ void BM_ExportTableOf100Piles(benchmark::State& state)
 BENCHMARK(BM_ExportTableOf100Piles)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Fonts and the PDF writer need the GUI library, not a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

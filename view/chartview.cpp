@@ -311,30 +311,25 @@ void ChartWindow::sync()
 
 void ChartWindow::exportPng()
 {
-    const QString path = choosePath
-        ? choosePath(m_panel.exportPath(QStringLiteral("png")), QStringLiteral("PNG 图片 (*.png)"))
-        : QString();
-    if (path.isEmpty())
-        return;
     const QSizeF size = m_chart->size();
-    m_run([this, &path, size] {
-        m_panel.Export(path,
-            [this, size] { return ChartPng(m_panel.data(), size, m_panel.decimalSeparator()); });
-    });
+    exportTo(QStringLiteral("png"), QStringLiteral("PNG 图片 (*.png)"),
+        [this, size] { return ChartPng(m_panel.data(), size, m_panel.decimalSeparator()); });
 }
 
 void ChartWindow::exportPdf()
 {
-    const QString path = choosePath
-        ? choosePath(m_panel.exportPath(QStringLiteral("pdf")), QStringLiteral("PDF 文件 (*.pdf)"))
-        : QString();
+    exportTo(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)"), [this] {
+        return ChartPdf(m_panel.data(), m_panel.data().title, m_panel.decimalSeparator());
+    });
+}
+
+void ChartWindow::exportTo(
+    const QString& suffix, const QString& filter, const std::function<QByteArray()>& render)
+{
+    const QString path = choosePath ? choosePath(m_panel.exportPath(suffix), filter) : QString();
     if (path.isEmpty())
         return;
-    m_run([this, &path] {
-        m_panel.Export(path, [this] {
-            return ChartPdf(m_panel.data(), m_panel.data().title, m_panel.decimalSeparator());
-        });
-    });
+    m_run([this, &path, &render] { m_panel.Export(path, render); });
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event)

@@ -65,6 +65,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void exportTo(
+        const QString& suffix, const QString& filter, const std::function<QByteArray()>& render);
+
     ui::ChartPanel& m_panel;
     ActionRunner m_run;
     QComboBox* m_kind = nullptr;
