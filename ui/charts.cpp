@@ -54,12 +54,36 @@ EmbedmentText readEmbedment(QStringView text, QChar separator)
     return {core::TryParseStrict(trimmed, separator).value_or(NoNumber), false};
 }
 
-template <class Read> std::vector<double> perCode(const core::TextPool& texts, Read read)
+// What `valueOf` makes of each cell of a column of the grid's rows, read a few thousand
+// cells at a time: each of the column's own texts once, a text made up for a cell (a
+// number kept in the cell) every time.
+template <class T, class ValueOf>
+void mapColumn(const StringGrid& grid, int column, std::vector<T>& out, ValueOf valueOf)
 {
-    std::vector<double> values(texts.size(), NoNumber);
-    for (quint32 code = 0; code < texts.size(); ++code)
-        values[code] = read(texts.view(code));
-    return values;
+    using core::CellStore;
+    const CellStore& store = grid.store();
+    const std::span<const quint32> rows = grid.storeRows();
+    out.resize(rows.size());
+    std::vector<std::optional<T>> byId(store.textIdCount(column));
+    constexpr size_t Chunk = 4096;
+    std::vector<CellStore::CellText> texts(std::min(Chunk, rows.size()));
+    std::vector<core::CellScratch> scratch(texts.size());
+    for (size_t from = 0; from < rows.size(); from += Chunk) {
+        const auto part = rows.subspan(from, std::min(Chunk, rows.size() - from));
+        store.cellTexts(column, part, std::span(texts).first(part.size()),
+            std::span(scratch).first(part.size()));
+        for (size_t i = 0; i < part.size(); ++i) {
+            const CellStore::CellText& cell = texts[i];
+            if (cell.id == CellStore::NoTextId || cell.id >= byId.size()) {
+                out[from + i] = valueOf(cell.text);
+                continue;
+            }
+            std::optional<T>& known = byId[cell.id];
+            if (!known)
+                known = valueOf(cell.text);
+            out[from + i] = *known;
+        }
+    }
 }
 
 quint64 mix(quint64 key, quint64 value)
@@ -77,12 +101,9 @@ void ColumnValues(const StringGrid& grid, int column, std::vector<double>& out, 
     if (column < 0 || column >= store.columnCount())
         return;
     if (store.kind(column) == core::CellKind::Texts) {
-        const std::vector<double> values
-            = perCode(store.texts(column), [separator](QStringView text) {
-                  return core::TryParseStrict(text, separator).value_or(NoNumber);
-              });
-        for (size_t i = 0; i < rows.size(); ++i)
-            out[i] = values[store.code(column, rows[i])];
+        mapColumn(grid, column, out, [separator](QStringView text) {
+            return core::TryParseStrict(text, separator).value_or(NoNumber);
+        });
         return;
     }
     // Numbers read fast while every cell is one; from the first that is not, one by one.
@@ -182,9 +203,13 @@ ChartData OptimizationChartData(const StringGrid& grid, ChartAxis axis,
         data.series.push_back({compact(SectionLabel(ResultSection(s))), SectionColors[s]});
     data.series.push_back({QStringLiteral("其他"), OtherColor});
 
-    const CellStore& store = grid.store();
-    const std::span<const quint32> rows = grid.storeRows();
-    const size_t n = rows.size();
+    const size_t n = grid.storeRows().size();
+    // One series a section type, a fifth for rows of none.
+    std::vector<quint8> sections;
+    mapColumn(grid, SectionColumn, sections, [](QStringView text) {
+        const auto section = SectionOfLabel(text);
+        return section ? quint8(*section) : quint8(4);
+    });
     std::vector<double> capacity;
     ColumnValues(grid, CapacityColumn, capacity, separator);
     std::vector<double> x;
@@ -193,28 +218,21 @@ ChartData OptimizationChartData(const StringGrid& grid, ChartAxis axis,
         std::vector<double> second;
         ColumnValues(grid, FirstDimensionColumn, first, separator);
         ColumnValues(grid, SecondDimensionColumn, second, separator);
-        const TextPool& texts = store.texts(EmbedmentColumn);
-        std::vector<EmbedmentText> depths(texts.size());
-        for (quint32 code = 0; code < texts.size(); ++code)
-            depths[code] = readEmbedment(texts.view(code), separator);
-        std::vector<int> sections;
+        std::vector<EmbedmentText> depths;
+        mapColumn(grid, EmbedmentColumn, depths,
+            [separator](QStringView text) { return readEmbedment(text, separator); });
         x.resize(n);
-        const TextPool& sectionTexts = store.texts(SectionColumn);
-        std::vector<bool> rectangular(sectionTexts.size(), false);
-        for (quint32 code = 0; code < sectionTexts.size(); ++code) {
-            const auto section = SectionOfLabel(sectionTexts.view(code));
-            rectangular[code]
-                = section == ResultSection::Rectangular || section == ResultSection::Square;
-        }
         for (size_t i = 0; i < n; ++i) {
-            const EmbedmentText depth = depths[store.code(EmbedmentColumn, rows[i])];
+            const EmbedmentText depth = depths[i];
             if (!depth.multiple) {
                 x[i] = depth.value;
                 continue;
             }
             // Multiples are of d, or of a rectangle's short side.
             double reference = first[i];
-            if (rectangular[store.code(SectionColumn, rows[i])] && std::isfinite(second[i]))
+            const bool rectangular = sections[i] == quint8(ResultSection::Rectangular)
+                || sections[i] == quint8(ResultSection::Square);
+            if (rectangular && std::isfinite(second[i]))
                 reference = std::min(reference, second[i]);
             x[i] = depth.value * reference;
         }
@@ -223,23 +241,16 @@ ChartData OptimizationChartData(const StringGrid& grid, ChartAxis axis,
             separator);
     }
 
-    // One series a section type.
-    const TextPool& sectionTexts = store.texts(SectionColumn);
-    std::vector<quint8> seriesOfCode(sectionTexts.size(), 4);
-    for (quint32 code = 0; code < sectionTexts.size(); ++code) {
-        if (const auto section = SectionOfLabel(sectionTexts.view(code)))
-            seriesOfCode[code] = quint8(*section);
-    }
     std::array<size_t, 5> counts{};
     for (size_t i = 0; i < n; ++i)
-        ++counts[seriesOfCode[store.code(SectionColumn, rows[i])]];
+        ++counts[sections[i]];
     for (size_t s = 0; s < counts.size(); ++s) {
         data.series[s].x.reserve(counts[s]);
         data.series[s].y.reserve(counts[s]);
         data.series[s].rows.reserve(counts[s]);
     }
     for (size_t i = 0; i < n; ++i) {
-        ChartSeries& series = data.series[seriesOfCode[store.code(SectionColumn, rows[i])]];
+        ChartSeries& series = data.series[sections[i]];
         series.x.push_back(x[i]);
         series.y.push_back(capacity[i]);
         series.rows.push_back(qint32(i));
